@@ -1,0 +1,84 @@
+#include "ephemeris/PlanetLongitude.h"
+
+#include <array>
+#include <cmath>
+
+#include "calendar/CalendarLibrary.h"
+#include "ephemeris/PlutoTable.h"
+
+namespace zenthra {
+
+bool sidereal = false;
+std::string dataFolder;
+
+namespace {
+
+constexpr double kJ2000 = 2451545;
+
+// The ephemeris library's numbers of the bodies Sun to Neptune.
+constexpr std::array<int32_t, 9> kLibraryBodyCode = {0, 3, 1, 2, 4, 5, 6, 7, 8};
+
+double MoonLongitude(double instant) {
+    const double day = std::floor(instant + 0.5);
+    if (!(day >= kMoonFirstJdn)) {
+        return kBeforeRange;
+    }
+    if (day > kMoonLastJdn) {
+        return kAfterRange;
+    }
+    return MoonPos(instant - kJ2000);
+}
+
+double TropicalLongitude(BodyCode body, double instant, int16_t year) {
+    if (body == kPluto) {
+        return PlutoLongitude(instant);
+    }
+    if (body == kMoon) {
+        return MoonLongitude(instant);
+    }
+    if (body < kSun || body > kNeptune) {
+        return kBeforeRange;
+    }
+    double unused = 0;
+    return GcAppLongRvPlanet(kLibraryBodyCode[body], instant, year, &unused);
+}
+
+// The ayanamsa grows by 243.8 microradians a year from 0.416314 rad in 2000; the year
+// difference is a 16-bit number.
+double Ayanamsa(int16_t year) {
+    const auto yearsSince2000 = static_cast<int16_t>(year - 2000);
+    return yearsSince2000 * 243.8 / 1000000 + 0.416314;
+}
+
+}  // namespace
+
+double PlanetLongitude(BodyCode body, double instant) {
+    const int16_t year = YearOfInstant(instant);
+    const double longitude = TropicalLongitude(body, instant, year);
+    if (longitude < 0 || !sidereal) {
+        return longitude;
+    }
+    return NormaliseAngle(longitude - Ayanamsa(year));
+}
+
+double NormaliseAngle(double angle) {
+    // fmod rather than repeated turns, so that an enormous value cannot hang the program.
+    double x = std::fmod(angle, kFullTurn);
+    if (x < 0) {
+        x += kFullTurn;
+    }
+    if (x >= kFullTurn) {
+        x -= kFullTurn;
+    }
+    return x;
+}
+
+int16_t YearOfInstant(double instant) {
+    return static_cast<int16_t>(JulDatYear(instant));
+}
+
+void SetDataFolder(const std::string& folder) {
+    SetDatafilesFolder(folder);
+}
+
+}  // namespace zenthra

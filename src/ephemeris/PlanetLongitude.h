@@ -1,0 +1,37 @@
+// The longitude service: the geocentric longitude of any body at an instant, tropical or
+// sidereal, from the ephemeris, the lunar source or the Pluto table.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ephemeris/Angles.h"
+#include "ephemeris/SwissEphemeris.h"
+#include "ephemeris/Vocabulary.h"
+
+namespace zenthra {
+
+// Process-wide zodiac flag: sidereal when set. Runs set it before computing anything.
+extern bool sidereal;
+
+// The program's folder with a trailing separator; the Pluto table is read from it.
+extern std::string dataFolder;
+
+// The days of the Moon and the Pluto table: 1600-01-01 to 2099-12-31.
+inline constexpr int32_t kMoonFirstJdn = 2305448;
+inline constexpr int32_t kMoonLastJdn = 2488069;
+
+// Radians in [0, kFullTurn), or kBeforeRange / kAfterRange when the instant (Julian date,
+// UT) lies outside the body's source. A code outside 1 to 10 gives kBeforeRange.
+double PlanetLongitude(BodyCode body, double instant);
+
+// Brings an angle into [0, kFullTurn).
+double NormaliseAngle(double angle);
+
+// The calendar year of an instant.
+int16_t YearOfInstant(double instant);
+
+// Hands the data folder to the ephemeris, which looks there for its files first.
+void SetDataFolder(const std::string& folder);
+
+}  // namespace zenthra
