@@ -1,0 +1,90 @@
+#include "calendar/StrProc.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "calendar/Utf8.h"
+
+namespace zenthra {
+
+namespace {
+
+constexpr std::string_view kDigits = "0123456789";
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool Contains(const std::vector<std::string_view>& set, std::string_view character) {
+    return std::find(set.begin(), set.end(), character) != set.end();
+}
+
+}  // namespace
+
+std::string CleanIntegerText(std::string_view text, bool allowMinus, bool allowPlus) {
+    const std::string signedDigits = KeepOnlyChars(text, "0123456789-+");
+    if (signedDigits.empty()) {
+        return "";
+    }
+    std::string first = signedDigits.substr(0, 1);
+    if ((first == "-" && !allowMinus) || (first == "+" && !allowPlus)) {
+        first.clear();
+    }
+    return first + KeepOnlyChars(std::string_view(signedDigits).substr(1), kDigits);
+}
+
+std::string KeepOnlyChars(std::string_view text, std::string_view set) {
+    const std::vector<std::string_view> setCharacters = SplitCharacters(set);
+    std::string kept;
+    for (const std::string_view character : SplitCharacters(text)) {
+        if (Contains(setCharacters, character)) {
+            kept += character;
+        }
+    }
+    return kept;
+}
+
+std::string StripLeadingChars(std::string_view text, std::string_view set) {
+    const int first = FindFirstCharNotIn(text, 1, set);
+    if (first == 0) {
+        return "";
+    }
+    const std::vector<std::string_view> characters = SplitCharacters(text);
+    return std::string(text.substr(characters[first - 1].data() - text.data()));
+}
+
+int FindFirstCharNotIn(std::string_view text, int start, std::string_view set) {
+    if (text.empty()) {
+        return 0;
+    }
+    if (set.empty()) {
+        return 1;
+    }
+    const std::vector<std::string_view> setCharacters = SplitCharacters(set);
+    const std::vector<std::string_view> characters = SplitCharacters(text);
+    for (size_t i = static_cast<size_t>(std::max(start, 1)) - 1; i < characters.size(); ++i) {
+        if (!Contains(setCharacters, characters[i])) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
+}
+
+int32_t SaturatingInteger(std::string_view text) {
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
+    size_t i = std::min(text.find_first_not_of(" \t"), text.size());
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        ++i;
+    }
+    // Held just past the limit, the magnitude can neither overflow nor lose its saturation.
+    int64_t magnitude = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        magnitude = std::min(magnitude * 10 + (text[i] - '0'), kMax + 1);
+    }
+    return static_cast<int32_t>(negative ? std::max(-magnitude, kMin) : std::min(magnitude, kMax));
+}
+
+}  // namespace zenthra
