@@ -1,0 +1,89 @@
+// The longitude service against apparent longitudes that others published: Meeus' worked
+// examples, JPL Horizons and USNO NOVAS (tests/data/published-longitudes/README.md).
+#include <gtest/gtest.h>
+#include <swephexp.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "ephemeris/PlanetLongitude.h"
+#include "ephemeris/PlutoTable.h"
+#include "support/RecordingMessageBoxes.h"
+
+namespace zenthra {
+namespace {
+
+// Pluto comes from a table rounded to the arcminute: half an arcminute of rounding, and a
+// little for interpolating between two midnights.
+constexpr double kPlutoTableArcsec = 30 + 4;
+
+struct PublishedLongitude {
+    std::string body;
+    std::string source;
+    double jdTt;
+    double degrees;
+    double toleranceArcsec;
+};
+
+std::vector<PublishedLongitude> ReadPublished() {
+    std::ifstream in(std::string(ZENTHRA_TEST_DATA_DIR) + "published-longitudes/longitudes.csv");
+    std::vector<PublishedLongitude> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#' || line.rfind("body,", 0) == 0) {
+            continue;
+        }
+        std::stringstream fields(line);
+        PublishedLongitude row;
+        std::string jd, degrees, tolerance;
+        std::getline(fields, row.body, ',');
+        std::getline(fields, row.source, ',');
+        std::getline(fields, jd, ',');
+        std::getline(fields, degrees, ',');
+        std::getline(fields, tolerance, ',');
+        rows.push_back(
+            {row.body, row.source, std::stod(jd), std::stod(degrees), std::stod(tolerance)});
+    }
+    return rows;
+}
+
+BodyCode CodeOf(const std::string& name) {
+    for (BodyCode body = kSun; body <= kBodyCount; ++body) {
+        if (BodyName(body) == name) {
+            return body;
+        }
+    }
+    return 0;
+}
+
+TEST(PublishedLongitudes, EveryBodyAgreesWithItsSources) {
+    InitVocabulary(ZENTHRA_DATA_DIR);
+    testing::RecordingMessageBoxes boxes;
+    ASSERT_TRUE(LoadPlutoTable(kPlutoFileName, boxes));
+    sidereal = false;
+
+    const auto rows = ReadPublished();
+    ASSERT_GE(rows.size(), 10u);
+    std::map<BodyCode, double> worstArcsec;
+    for (const auto& row : rows) {
+        const BodyCode body = CodeOf(row.body);
+        ASSERT_NE(body, 0) << row.body;
+        // The service takes UT; the sources give dynamical time.
+        const double ut = row.jdTt - swe_deltat(row.jdTt);
+        const double degrees = PlanetLongitude(body, ut) / kFullTurn * 360;
+        const double errorArcsec = std::abs(std::remainder(degrees - row.degrees, 360)) * 3600;
+        const double tolerance = row.toleranceArcsec + (body == kPluto ? kPlutoTableArcsec : 0);
+        EXPECT_LE(errorArcsec, tolerance) << row.body << " " << row.source << " " << row.jdTt;
+        worstArcsec[body] = std::max(worstArcsec[body], errorArcsec);
+    }
+    EXPECT_EQ(worstArcsec.size(), static_cast<size_t>(kBodyCount));
+    for (const auto& [body, worst] : worstArcsec) {
+        std::cout << BodyName(body) << ": worst " << worst << " arcsec\n";
+    }
+    PlutoTable.clear();
+}
+
+}  // namespace
+}  // namespace zenthra
