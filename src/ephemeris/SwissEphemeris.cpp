@@ -79,4 +79,13 @@ const std::string& EphemerisFault() {
     return fault;
 }
 
+std::string ProbeEphemerisData() {
+    for (int32_t body : {SE_SUN, SE_MOON}) {
+        if (!SwissApparentLongitude(body, kJ2000)) {
+            return fault;
+        }
+    }
+    return "";
+}
+
 }  // namespace zenthra

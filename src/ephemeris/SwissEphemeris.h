@@ -42,4 +42,8 @@ std::optional<double> SwissApparentLongitude(int32_t sweBody, double instant);
 // The last problem the data files reported, empty when there was none.
 const std::string& EphemerisFault();
 
+// Asks the data files for the Sun and the Moon at a date they must cover; the problem
+// they report, or the empty text when they answer.
+std::string ProbeEphemerisData();
+
 }  // namespace zenthra

@@ -112,9 +112,11 @@ TEST_F(PlanetLongitudeTest, MissingDataFilesNeverGiveALessAccuratePosition) {
     EXPECT_EQ(PlanetLongitude(kMars, Midnight(Jdn(2050, 1, 1))), kAfterRange);
     EXPECT_EQ(PlanetLongitude(kMoon, Midnight(Jdn(2050, 1, 1))), kAfterRange);
     EXPECT_NE(EphemerisFault(), "");
+    EXPECT_NE(ProbeEphemerisData(), "");
 
     SetDatafilesFolder(ZENTHRA_DATA_DIR);
     EXPECT_GE(PlanetLongitude(kMars, Midnight(Jdn(2050, 1, 1))), 0);
+    EXPECT_EQ(ProbeEphemerisData(), "");
 }
 
 }  // namespace
