@@ -87,4 +87,14 @@ int32_t SaturatingInteger(std::string_view text) {
     return static_cast<int32_t>(negative ? std::max(-magnitude, kMin) : std::min(magnitude, kMax));
 }
 
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
 }  // namespace zenthra
