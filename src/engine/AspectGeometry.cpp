@@ -1,0 +1,70 @@
+#include "engine/AspectGeometry.h"
+
+#include <cmath>
+
+#include "ephemeris/PlanetLongitude.h"
+
+namespace zenthra {
+
+namespace {
+
+// Two longitudes agree when they are equal to six decimals, halves going to the even
+// neighbour (nearbyint rounds that way in the default rounding mode).
+bool AgreeToSixDecimals(double x, double y) {
+    return std::nearbyint(x * 1e6) == std::nearbyint(y * 1e6);
+}
+
+constexpr double kHalfHour = 1.0 / 48;
+
+// A change larger than this is a passage through 0 degrees, not motion.
+constexpr double kLargestMotion = 3.14159265358979;
+
+}  // namespace
+
+double Separation(double a, double b, int16_t& direction) {
+    double d1 = a - b;
+    if (d1 < 0) {
+        d1 += kFullTurn;
+    }
+    double d2 = b - a;
+    if (d2 < 0) {
+        d2 += kFullTurn;
+    }
+    const double s = d1 > d2 ? d2 : d1;
+    if (AgreeToSixDecimals(NormaliseAngle(s + a), b)) {
+        direction = -1;
+    } else if (AgreeToSixDecimals(NormaliseAngle(s + b), a)) {
+        direction = 1;
+    }
+    return s;
+}
+
+double Separation(double a, double b) {
+    int16_t unused = 0;
+    return Separation(a, b, unused);
+}
+
+double AspectDeviation(double separation, AspectCode aspect) {
+    return std::abs(separation - AspectAngle(aspect));
+}
+
+bool IsRetrograde(BodyCode body, double instant) {
+    if (body == kSun || body == kMoon) {
+        return false;
+    }
+    const double x = PlanetLongitude(body, instant);
+    if (x < 0) {
+        return false;
+    }
+    const double diff = PlanetLongitude(body, instant + kHalfHour) - x;
+    return diff < 0 && std::abs(diff) < kLargestMotion;
+}
+
+std::string RetrogradeMark(int32_t day, int16_t tzMinutes, BodyCode body, bool marksSuppressed) {
+    if (marksSuppressed) {
+        return "";
+    }
+    return IsRetrograde(body, LocalMidnight(day, tzMinutes)) ? "r" : "";
+}
+
+}  // namespace zenthra

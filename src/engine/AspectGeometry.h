@@ -1,0 +1,37 @@
+// The angle operations every transit decision rests on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ephemeris/Vocabulary.h"
+
+namespace zenthra {
+
+// The smaller arc between two longitudes, 0 to pi. `direction` becomes -1 when b lies that
+// arc ahead of a, 1 when a lies it ahead of b, and otherwise keeps the caller's value.
+double Separation(double a, double b, int16_t& direction);
+double Separation(double a, double b);
+
+// |separation - aspect angle|.
+double AspectDeviation(double separation, AspectCode aspect);
+
+// Strictly inside: a deviation equal to the orb is outside.
+inline bool InOrb(double deviation, double orbRadians) {
+    return deviation < orbRadians;
+}
+
+// Whether the body moves backwards over the half hour after the instant. The Sun and the
+// Moon never do; a body without a position counts as direct.
+bool IsRetrograde(BodyCode body, double instant);
+
+// "r" when the body is retrograde at the local midnight that begins `day`, else "". World
+// runs repeated by the show-all buttons print no marks (`marksSuppressed`).
+std::string RetrogradeMark(int32_t day, int16_t tzMinutes, BodyCode body, bool marksSuppressed);
+
+// The Julian date (UT) of the local midnight that begins a day.
+inline double LocalMidnight(int32_t day, int16_t tzMinutes) {
+    return day - 0.5 - tzMinutes / 1440.0;
+}
+
+}  // namespace zenthra

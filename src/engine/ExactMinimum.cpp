@@ -1,0 +1,243 @@
+#include "engine/ExactMinimum.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "engine/AspectGeometry.h"
+#include "ephemeris/PlanetLongitude.h"
+
+namespace zenthra {
+
+namespace {
+
+constexpr int kLastMinute = 2880;
+constexpr double kMinute = 1.0 / 1440;
+constexpr double kDegree = kFullTurn / 360;
+
+// Greatest daily motion of each body, in degrees, measured with Swiss Ephemeris over
+// 1600-2100; Pluto's is its table's, whose arcminute rounding adds up to one arcminute a day.
+constexpr std::array<double, kBodyCount + 1> kGreatestDailyMotion = {
+    0, 1.021, 2.203, 1.261, 0.792, 0.243, 0.135, 0.066, 0.044, 0.041 + 1.0 / 60, 15.4};
+
+// Room for the centuries outside 1600-2100 and for motion within a day exceeding the
+// daily mean.
+constexpr double kSpeedMargin = 1.25;
+
+// The sidereal correction changes by this much at each new year.
+constexpr double kAyanamsaYearStep = 0.0002438;
+
+// Rounding in the deviations themselves.
+constexpr double kRoundingAllowance = 1e-12;
+
+double Instant(int32_t day, int minute) {
+    return (day - 1.5) + minute * kMinute;
+}
+
+// A body the table does not know gets a motion that rules nothing out.
+double GreatestDailyMotion(BodyCode body) {
+    return body >= kSun && body <= kBodyCount ? kGreatestDailyMotion[body] : 360;
+}
+
+}  // namespace
+
+std::optional<double> PairDeviation::At(double instant) const {
+    const double first = PlanetLongitude(firstBody, instant);
+    const double second = isWorld ? PlanetLongitude(secondBody, instant) : natalLongitude;
+    if (first < 0 || second < 0) {
+        return std::nullopt;
+    }
+    return AspectDeviation(Separation(first, second), aspect);
+}
+
+double PairDeviation::MostChangePerMinute() const {
+    double perDay = GreatestDailyMotion(firstBody);
+    if (isWorld) {
+        perDay += GreatestDailyMotion(secondBody);
+    }
+    return perDay * kSpeedMargin * kDegree * kMinute;
+}
+
+double PairDeviation::MostJump(double from, double to) const {
+    const bool newYear = YearOfInstant(from) != YearOfInstant(to);
+    const double movingBodies = isWorld ? 2 : 1;
+    return (sidereal && newYear ? movingBodies * kAyanamsaYearStep : 0) + kRoundingAllowance;
+}
+
+MinuteSearchResult LiteralMinuteSearch(const PairDeviation& deviation, int32_t day) {
+    MinuteSearchResult result;
+    for (int j = 0; j <= kLastMinute; ++j) {
+        const double t = Instant(day, j);
+        const auto d = deviation.At(t);
+        ++result.evaluations;
+        if (!d) {
+            continue;
+        }
+        if (*d < result.best) {
+            result.best = *d;
+            result.bestInstant = t;
+        }
+        if (*d > result.best + kMinuteSearchRise) {
+            break;
+        }
+    }
+    return result;
+}
+
+namespace {
+
+// Walks the minutes in order as the literal search does, but decides whole runs of minutes
+// from bounds: between two computed minutes a and b the deviation lies within cones of
+// slope `speed` drawn from both ends. A minute is passed over when it can be neither a new
+// best nor high enough to end the search, or when it lies above the best value of the
+// whole window (`ceiling`) and cannot end the search; such skipped minutes can lower the
+// true running best, so `floor` keeps a lower bound of it. Whenever a decision would need
+// the skipped values, the search gives up and the literal search answers.
+class FastSearch {
+  public:
+    FastSearch(const PairDeviation& deviation, int32_t day)
+        : deviation(deviation),
+          day(day),
+          speed(deviation.MostChangePerMinute()),
+          jump(deviation.MostJump(Instant(day, 0), Instant(day, kLastMinute))),
+          values(kLastMinute + 1, kUnknown) {}
+
+    std::optional<MinuteSearchResult> Run() {
+        const int last = ScanGrid();
+        if (!valid) {
+            return std::nullopt;
+        }
+        Step(0);
+        for (int a = 0; a < last && !stopped && valid;) {
+            const int b = std::min(a + gridStep, last);
+            Process(a, b);
+            if (!stopped && valid) {
+                Step(b);
+            }
+            a = b;
+        }
+        if (!valid || !stopped || best > ceiling) {
+            return std::nullopt;
+        }
+        return MinuteSearchResult{best, Instant(day, bestMinute), evaluations};
+    }
+
+    long Evaluations() const { return evaluations; }
+
+  private:
+    static constexpr double kUnknown = -1;
+
+    double Value(int j) {
+        if (values[j] == kUnknown) {
+            const auto d = deviation.At(Instant(day, j));
+            ++evaluations;
+            if (!d) {
+                valid = false;
+                return 0;
+            }
+            values[j] = *d;
+        }
+        return values[j];
+    }
+
+    // Every gridStep-th minute until one ends the search for certain; the smallest of them
+    // bounds the window's best value from above.
+    int ScanGrid() {
+        gridStep = std::clamp(static_cast<int>(kMinuteSearchRise / (2 * speed)), 1, kLastMinute);
+        double gridBest = 10.0;
+        for (int g = 0;; g = std::min(g + gridStep, kLastMinute)) {
+            const double d = Value(g);
+            if (!valid) {
+                return g;
+            }
+            if (d < gridBest) {
+                gridBest = d;
+            }
+            if (d > gridBest + kMinuteSearchRise || g == kLastMinute) {
+                ceiling = gridBest;
+                return g;
+            }
+        }
+    }
+
+    // One computed minute, exactly as the literal search treats it.
+    void Step(int j) {
+        const double d = Value(j);
+        if (d < best) {
+            best = d;
+            bestMinute = j;
+        }
+        floor = std::min(floor, best);
+        if (d > best + kMinuteSearchRise || j == kLastMinute) {
+            stopped = true;
+        } else if (d > floor + kMinuteSearchRise) {
+            valid = false;  // whether the search ends here depends on skipped minutes
+        }
+    }
+
+    // The minutes strictly between a and b, in order.
+    void Process(int a, int b) {
+        const int n = b - a;
+        if (n < 2) {
+            return;
+        }
+        const double da = Value(a);
+        const double db = Value(b);
+        const double low =
+            std::max({(da + db - speed * n) / 2, da - speed * (n - 1), db - speed * (n - 1)}) -
+            jump;
+        const double high =
+            std::min({(da + db + speed * n) / 2, da + speed * (n - 1), db + speed * (n - 1)}) +
+            jump;
+        if (low >= best && high <= floor + kMinuteSearchRise) {
+            return;
+        }
+        if (low > ceiling && high <= std::min(floor, low) + kMinuteSearchRise) {
+            floor = std::min(floor, low);
+            return;
+        }
+        const int mid = a + n / 2;
+        Value(mid);
+        if (!valid) {
+            return;
+        }
+        Process(a, mid);
+        if (stopped || !valid) {
+            return;
+        }
+        Step(mid);
+        if (stopped || !valid) {
+            return;
+        }
+        Process(mid, b);
+    }
+
+    const PairDeviation& deviation;
+    const int32_t day;
+    const double speed;
+    const double jump;
+    std::vector<double> values;
+    long evaluations = 0;
+    int gridStep = 1;
+    double ceiling = 10.0;
+    double best = 10.0;
+    int bestMinute = 0;
+    double floor = 10.0;
+    bool stopped = false;
+    bool valid = true;
+};
+
+}  // namespace
+
+MinuteSearchResult FastMinuteSearch(const PairDeviation& deviation, int32_t day) {
+    FastSearch search(deviation, day);
+    if (auto result = search.Run()) {
+        return *result;
+    }
+    MinuteSearchResult literal = LiteralMinuteSearch(deviation, day);
+    literal.evaluations += search.Evaluations();
+    return literal;
+}
+
+}  // namespace zenthra

@@ -1,0 +1,60 @@
+// The minute-by-minute search for the closest approach of a pair to an aspect around a day,
+// done literally and done fast with the same result.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "ephemeris/Vocabulary.h"
+
+namespace zenthra {
+
+// The search stops once the deviation has risen this far above the best value found.
+inline constexpr double kMinuteSearchRise = 0.002909;
+
+// A best deviation below this (about an arcminute) makes the aspect exact.
+inline constexpr double kExactDeviation = 0.000291;
+
+// The deviation of a pair from an aspect at any instant: the first body moving, the second
+// moving too (world) or fixed at its natal longitude (personal).
+class PairDeviation {
+  public:
+    PairDeviation(BodyCode firstBody, BodyCode secondBody, bool isWorld, double natalLongitude,
+                  AspectCode aspect)
+        : firstBody(firstBody),
+          secondBody(secondBody),
+          isWorld(isWorld),
+          natalLongitude(natalLongitude),
+          aspect(aspect) {}
+
+    // Radians; empty when a longitude is outside its source's range.
+    std::optional<double> At(double instant) const;
+
+    // How fast the deviation can change at most, in radians per minute, and how far it can
+    // jump at once between two instants (the sidereal correction steps at each new year).
+    double MostChangePerMinute() const;
+    double MostJump(double from, double to) const;
+
+  private:
+    BodyCode firstBody;
+    BodyCode secondBody;
+    bool isWorld;
+    double natalLongitude;
+    AspectCode aspect;
+};
+
+struct MinuteSearchResult {
+    double best = 10.0;      // smallest deviation found, radians
+    double bestInstant = 0;  // the first minute at which it was found (Julian date, UT)
+    long evaluations = 0;    // deviations computed
+};
+
+// Minutes from day - 1.5 to day + 0.5 (UT), stopping once the deviation has risen
+// kMinuteSearchRise above the best so far. Minutes without a position are passed over.
+MinuteSearchResult LiteralMinuteSearch(const PairDeviation& deviation, int32_t day);
+
+// The same result as LiteralMinuteSearch, skipping every minute that the bodies' greatest
+// speeds prove can neither be a new best nor end the search.
+MinuteSearchResult FastMinuteSearch(const PairDeviation& deviation, int32_t day);
+
+}  // namespace zenthra

@@ -1,0 +1,77 @@
+// The row writer: prints the rows of a run's table into the output pane and, with HTML
+// output, into the output file, whose table it opens with the first row and closes at the
+// end of the run.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+#include "engine/ScanInterfaces.h"
+#include "engine/TransitRequest.h"
+#include "engine/TransitTable.h"
+#include "report/OutputPane.h"
+
+namespace zenthra {
+
+// What the row writer reads of the window.
+class ReportWindow {
+  public:
+    virtual ~ReportWindow() = default;
+    virtual bool OutputAsHtml() = 0;
+    virtual std::string OutputFilePath() = 0;
+    virtual std::string WindowCaption() = 0;
+    virtual std::string FileButtonCaption() = 0;
+    // The orbs selected in the three orb lists, in whole degrees.
+    virtual std::array<int16_t, 3> SelectedOrbDegrees() = 0;
+    // Caret to the end of the pane, so that its last lines show, and repaint.
+    virtual void RefreshPane() = 0;
+};
+
+class ReportWriter : public ScanOutput {
+  public:
+    ReportWriter(OutputPane& pane, TransitTable& table, RunFlags& flags, ReportWindow& window,
+                 MessageBoxes& boxes)
+        : pane(pane), table(table), flags(flags), window(window), boxes(boxes) {}
+    ~ReportWriter() override;
+
+    ReportWriter(const ReportWriter&) = delete;
+    ReportWriter& operator=(const ReportWriter&) = delete;
+
+    bool PaneIsEmpty() const override { return pane.Empty(); }
+    void AppendToPane(std::string_view text) override { pane.Append(text); }
+    void ClearPane() override { pane.Clear(); }
+    void RefreshPane() override { window.RefreshPane(); }
+
+    void ResetHtmlState() override;
+    void WriteTableHeader(const std::string& title) override;
+    bool HeaderWritten() const override { return headerWritten; }
+    void WriteOutputRow(int row) override;
+    void CloseHtmlOutput() override;
+
+    // The run's orbs for the text headings.
+    void SetOrbDegrees(const std::array<int16_t, 3>& degrees) { orbDegrees = degrees; }
+
+    bool OpenHtmlOutputFile();
+    void CloseHtmlOutputFile();
+    bool HtmlFileOpen() const { return htmlFileOpen; }
+
+  private:
+    void ReportPaneFull();
+    bool FinishHtmlFile();
+
+    OutputPane& pane;
+    TransitTable& table;
+    RunFlags& flags;
+    ReportWindow& window;
+    MessageBoxes& boxes;
+    std::array<int16_t, 3> orbDegrees{};
+    std::ofstream htmlFile;
+    std::string htmlPath;
+    bool htmlTableOpen = false;  // the file was opened with HTML output ticked
+    bool htmlFileOpen = false;
+    bool headerWritten = false;
+};
+
+}  // namespace zenthra
