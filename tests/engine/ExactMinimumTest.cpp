@@ -1,0 +1,133 @@
+// The fast minute search against the literal one: the same minute and value on every case,
+// with far fewer longitudes computed.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/AspectGeometry.h"
+#include "engine/ExactMinimum.h"
+#include "engine/ScanHarness.h"
+
+namespace zenthra {
+namespace {
+
+using testing::Jdn;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kCasesPerKind = 12;
+#else
+constexpr int kCasesPerKind = 100;
+#endif
+
+struct Totals {
+    long fast = 0;
+    long literal = 0;
+};
+
+void ExpectSameResult(const PairDeviation& pair, int32_t day, Totals& totals,
+                      const std::string& what) {
+    const MinuteSearchResult literal = LiteralMinuteSearch(pair, day);
+    const MinuteSearchResult fast = FastMinuteSearch(pair, day);
+    ASSERT_EQ(fast.best, literal.best) << what << " day " << day;
+    ASSERT_EQ(fast.bestInstant, literal.bestInstant) << what << " day " << day;
+    totals.fast += fast.evaluations;
+    totals.literal += literal.evaluations;
+}
+
+// The aspect nearest to the pair's separation at an instant.
+AspectCode NearestAspect(double separation) {
+    AspectCode nearest = kConjunction;
+    for (AspectCode a = 1; a <= kAspectsInUse; ++a) {
+        if (AspectDeviation(separation, a) < AspectDeviation(separation, nearest)) {
+            nearest = a;
+        }
+    }
+    return nearest;
+}
+
+class ExactMinimumTest : public ::testing::Test {
+  protected:
+    void SetUp() override { sidereal = false; }
+    void TearDown() override {
+        sidereal = false;
+        std::cout << "evaluations: fast " << totals.fast << ", literal " << totals.literal << "\n";
+    }
+
+    // A natal point that the transiting body reaches in aspect within the window of `day`,
+    // a little off so that some cases are exact and some are not.
+    void PersonalNearAspect(BodyCode body, int32_t day, double offset, AspectCode aspect) {
+        const double passing = PlanetLongitude(body, day - 0.5 + random01(random) * 2 - 1);
+        const double natal = NormaliseAngle(passing - AspectAngle(aspect) + offset);
+        ExpectSameResult(PairDeviation(body, kSun, false, natal, aspect), day, totals,
+                         BodyName(body));
+    }
+
+    testing::ScanHarness harness;  // loads the vocabulary and the Pluto table
+    std::mt19937 random{1208};
+    std::uniform_real_distribution<double> random01{0, 1};
+    Totals totals;
+};
+
+TEST_F(ExactMinimumTest, PersonalPassesOfEveryBody) {
+    std::uniform_int_distribution<int32_t> days(Jdn(1600, 1, 3), Jdn(2099, 12, 28));
+    std::uniform_int_distribution<int> aspects(1, kAspectsInUse);
+    std::uniform_real_distribution<double> offsets(-0.001, 0.001);
+    for (int i = 0; i < kCasesPerKind; ++i) {
+        for (BodyCode body = kSun; body <= kPluto; ++body) {
+            PersonalNearAspect(body, days(random), offsets(random), aspects(random));
+        }
+    }
+    EXPECT_LT(totals.fast * 5, totals.literal);
+}
+
+TEST_F(ExactMinimumTest, StationsAndRetrogradeLoops) {
+    std::uniform_int_distribution<int32_t> days(Jdn(1700, 1, 1), Jdn(2090, 1, 1));
+    for (BodyCode body : {kMercury, kVenus, kMars, kJupiter, kSaturn, kPluto}) {
+        for (int found = 0; found < kCasesPerKind / 6;) {
+            const int32_t day = days(random);
+            if (IsRetrograde(body, day - 0.5) == IsRetrograde(body, day + 0.5)) {
+                continue;  // not a station
+            }
+            ++found;
+            for (double offset : {0.0, 0.0001, -0.0003, 0.002}) {
+                const double natal = NormaliseAngle(PlanetLongitude(body, day) + offset);
+                ExpectSameResult(PairDeviation(body, kSun, false, natal, kConjunction), day, totals,
+                                 "station");
+            }
+        }
+    }
+}
+
+TEST_F(ExactMinimumTest, WorldPairsNearTheirAspects) {
+    std::uniform_int_distribution<int32_t> days(Jdn(1600, 1, 3), Jdn(2099, 12, 28));
+    std::uniform_int_distribution<int> firsts(kSun, kNeptune);
+    for (int i = 0; i < kCasesPerKind; ++i) {
+        const BodyCode first = static_cast<BodyCode>(firsts(random));
+        const BodyCode second =
+            static_cast<BodyCode>(std::uniform_int_distribution<int>(first + 1, kPluto)(random));
+        const int32_t day = days(random);
+        const double t = day - 0.5;
+        const AspectCode aspect =
+            NearestAspect(Separation(PlanetLongitude(first, t), PlanetLongitude(second, t)));
+        ExpectSameResult(PairDeviation(first, second, true, 0, aspect), day, totals, "world");
+    }
+}
+
+TEST_F(ExactMinimumTest, SiderealNewYearAndTheEdgesOfTheRange) {
+    sidereal = true;
+    for (int year = 1601; year < 2099; year += 13) {
+        for (BodyCode body : {kSun, kMercury, kMars, kPluto}) {
+            PersonalNearAspect(body, Jdn(year, 1, 1), 0.00005, kSquare);
+        }
+    }
+    sidereal = false;
+    // Around the first and the last day of the Pluto table some minutes have no position.
+    for (int32_t day : {Jdn(1600, 1, 1), Jdn(1600, 1, 2), Jdn(2099, 12, 31), Jdn(2100, 1, 1)}) {
+        const double natal = std::max(0.0, PlanetLongitude(kPluto, day - 0.5));
+        ExpectSameResult(PairDeviation(kPluto, kSun, false, natal, kConjunction), day, totals,
+                         "edge");
+    }
+}
+
+}  // namespace
+}  // namespace zenthra
