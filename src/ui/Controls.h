@@ -1,0 +1,77 @@
+// The window model's controls: plain property records that a view renders. Setting a list
+// index, a check box or an option button from code runs the control's Click handler, as the
+// window's handlers expect.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zenthra {
+
+// Positions and sizes in twips (1440 per logical inch).
+struct Geometry {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Rgb {
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+struct Font {
+    std::string name = "Arial";
+    int points = 10;
+    bool bold = false;
+};
+
+enum class ControlKind { Label, Button, TextBox, ComboBox, CheckBox, OptionButton, Frame };
+
+class Control {
+  public:
+    Control(ControlKind kind, std::string name, std::string caption, Geometry geometry)
+        : kind(kind), name(std::move(name)), caption(std::move(caption)), geometry(geometry) {}
+
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const ControlKind kind;
+    const std::string name;  // "cmdStart", "cboPlanet(0)" ...
+
+    std::string caption;  // labels, buttons, frames, check boxes, option buttons
+    std::string text;     // text boxes
+    bool visible = true;
+    bool enabled = true;
+    Geometry geometry;
+    Font font;
+    Rgb foreColor{0, 0, 0};
+    Rgb backColor{240, 240, 240};
+    bool locked = false;  // read-only text box
+
+    // Runs on a user's click, and when code changes the value as described above.
+    std::function<void()> click;
+
+    // Combo boxes: the entries and the selected index (-1: none).
+    std::vector<std::string> list;
+    int ListIndex() const { return listIndex; }
+    void SetListIndex(int index);
+    const std::string& SelectedText() const;
+    void Clear();
+    void AddItem(std::string item) { list.push_back(std::move(item)); }
+
+    // Check boxes: 0 unticked, 1 ticked; option buttons: 0 or 1 (chosen).
+    int Value() const { return value; }
+    void SetValue(int newValue);
+
+  private:
+    int listIndex = -1;
+    int value = 0;
+};
+
+}  // namespace zenthra

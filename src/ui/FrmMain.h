@@ -1,0 +1,238 @@
+// The main window as a model: every control a property record, every handler a method. The
+// view renders the controls and forwards user events to the handlers; nothing here knows a
+// toolkit.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/TransitRequest.h"
+#include "engine/TransitScan.h"
+#include "engine/TransitTable.h"
+#include "report/OutputPane.h"
+#include "report/ReportWriter.h"
+#include "ui/Controls.h"
+#include "ui/Platform.h"
+
+namespace zenthra {
+
+enum class WindowState { Normal, Minimised, Maximised };
+
+class FrmMain : public ScanWindow, public ReportWindow {
+  public:
+    // The console front end passes a pane without a capacity.
+    explicit FrmMain(Platform& platform,
+                     std::optional<size_t> paneCapacity = OutputPane::kWindowCapacity);
+    ~FrmMain() override;
+
+    FrmMain(const FrmMain&) = delete;
+    FrmMain& operator=(const FrmMain&) = delete;
+
+    // The window itself.
+    std::string caption = "Zenthra 2.38";
+    Geometry geometry;
+    WindowState windowState = WindowState::Normal;
+    bool visible = false;
+    Rgb backColor{240, 240, 240};
+
+    // Controls, in the order the view creates them.
+    Control fraTypeOfTransit, optWorld, optPersonal;
+    Control fraZodiac, optTropical, optSidereal;
+    Control lblYear, lblMonthDay;
+    std::array<Control, 4> lblStartEnd;  // Start, End, Birth date, Birth time
+    std::array<Control, 3> txbYear, txbMonth, txbDay, lblDate;
+    Control fraBirthDate, cboHour, cboMinute;
+    Control lblTimezone;
+    std::array<Control, 2> cboTimezone;
+    Control chkDisplayNATZabbr;
+    std::array<Control, 2> lblPlanet, cboPlanet;
+    std::array<Control, 3> lblOrbs, cboOrbs;
+    Control cmdStart;
+    std::array<Control, 2> cmdShowAll;
+    Control lblShortDate;
+    Control fraSearch, Label1, cboSearchAspect, Label2, cmdSearch, chkKeepDates, chkAppendToOutput,
+        txbStopDate;
+    Control chkOutputAsHTML, cmdFile, chkOpenOutputFile;
+    Control cmdShowAllTransits, lblAllTransitsDateFormat, txbAllTransitsDateFormat;
+    Control txbOutput;
+    Control cmdClear, cmdHelp, cmdSaveState, cmdRestoreState, cmdQuit, cmdVHsoftware;
+
+    // Every control, with the frame it sits in (geometry is relative to the frame).
+    struct Placed {
+        Control* control;
+        Control* frame;
+    };
+    const std::vector<Placed>& AllControls() const { return controls; }
+
+    // The output pane's text (txbOutput).
+    const OutputPane& Pane() const { return pane; }
+    void SetPaneText(std::string text) { pane.SetText(std::move(text)); }
+
+    // The control that has the keyboard focus, or null.
+    Control* focus = nullptr;
+
+    // Window state.
+    bool blnStartUpCompleted = false;
+    bool fillingPlanetLists = false;
+    std::array<int, 4> planetChoice{-1, -1, -1, -1};
+    int fixedWidth = 0;
+    int minimumHeight = 6250;
+    int runHeight = 8000;
+    bool validateOnly = false;
+    bool validationPassed = false;
+    std::string stopDateText;
+    std::string outputFilePath;
+    std::array<int, 2> savedTimezoneIndex{0, 0};
+    std::string progressDateText;
+
+    // The run shared with the engine.
+    TransitRequest request;
+    TransitTable table;
+    RunFlags flags;
+
+    // Set-up and layout.
+    void Form_Load();
+    void Form_Resize();
+    void Timer1_Timer();
+    void ApplyStartupDefaults();
+    void FillChoiceLists();
+    void FillPlanetLists();
+    void SetStartCaption();
+    void ApplyWindowFonts();
+    void EnterRunningState() override;
+    void EnterIdleState() override;
+
+    // Window-wide operations.
+    void SetFontBoldAll(bool bold);
+    void SetFontSizeAll(int points);
+    void SetFontNameAll(const std::string& name, bool textBoxes, bool buttons);
+    void SetEnabledAll(bool enabled, bool frames, bool textBoxes, bool labels);
+    void SetForeColorAll(Rgb color);
+    void SetBackColorAll(Rgb color);
+    bool FocusIfPossible(Control& control);
+
+    // Chooses an option button of a pair, as a click on it does.
+    void ChooseOption(Control& chosen, Control& other);
+
+    // Handlers of the window's controls.
+    void cboPlanet_Click(int index);
+    void cboOrbs_Click(int index);
+    void cboSearchAspect_Click();
+    void chkKeepDates_Click();
+    void chkOpenOutputFile_Click();
+    void chkAppendToOutput_Click();
+    void optWorld_Click();
+    void optPersonal_Click();
+    void cmdClear_Click();
+
+    // Timezone lists.
+    void SetUpTimezoneComboBoxes(bool blnPreserveIndices);
+    void chkDisplayNATZabbr_Click();
+    void cboTimezone_Click(int index);
+
+    // A run: its checks, the show-all sequences and the date fields.
+    void cmdStart_Click();
+    void cmdShowAll_Click(int index);
+    bool CheckDateFieldsFilled(int group);
+    bool CheckRunDate(int group);
+    bool CheckDateLimits(int group);
+    bool CheckBirthData(bool skipStartRule);
+    bool CheckOrbRules();
+    bool EnsurePlutoTable();
+    bool CheckBodyRange(int group);
+    void RefreshDateLabel(int group);
+    void ComputeNatalLongitude();
+    void txbYear_LostFocus(int group);
+    void txbMonth_LostFocus(int group);
+    void txbDay_LostFocus(int group);
+    void txbYear_KeyUp(int group, int keyCode, int shift);
+    void txbMonth_KeyUp(int group, int keyCode, int shift);
+    void txbDay_KeyUp(int group, int keyCode, int shift);
+    void txbStopDate_LostFocus();
+    void cboHour_Click();
+    void cboMinute_Click();
+
+    // The first-transit search.
+    void cmdSearch_Click();
+    int16_t TestAspectInOrb(BodyCode firstBody, BodyCode secondBody, double instant,
+                            AspectCode aspect, double orb, bool isWorld, double natalLongitude,
+                            bool showRangeErrors, int16_t& status);
+    int32_t StepToOrbChange(int32_t firstDay, bool wantInOrb, int16_t tzMinutes, BodyCode firstBody,
+                            BodyCode secondBody, AspectCode aspect, double orb, bool isWorld,
+                            double natalLongitude, int16_t& status);
+    std::string RangeErrorText(int16_t status, BodyCode firstBody, BodyCode secondBody) const;
+    bool DeriveSearchOrbs();
+    void ReportNoCompleteTransit(const std::string& errorText, AspectCode aspect, int32_t day);
+
+    // Output to a file.
+    void cmdFile_Click();
+    std::string WriteTextFile(const std::string& text, const std::string& path);
+    bool OpenWithAssociatedProgram(const std::string& path, bool showErrors);
+
+    // ScanWindow
+    MsgAnswer MsgBox(const std::string& text, MsgIcon icon, const std::string& title,
+                     MsgButtons buttons = MsgButtons::Ok) override;
+    void YieldToEventLoop() override;
+    void SetProgressDate(const std::string& dateText) override;
+    void ShowShortDate(const std::string& dateText) override;
+    void HideShortDate() override;
+    void ShowDoneNotice() override;
+    void SetAppendToOutputVisible(bool visible) override;
+    void UntickAppendToOutput() override;
+    void RestoreNormalLayout() override;
+    std::string RunTitle() override;
+    std::string ResultsTimezoneText() override;
+
+    // ReportWindow
+    bool OutputAsHtml() override;
+    std::string OutputFilePath() override;
+    std::string WindowCaption() override;
+    std::string FileButtonCaption() override;
+    std::array<int16_t, 3> SelectedOrbDegrees() override;
+    void RefreshPane() override;
+
+    // The Pluto table is needed by a run of these bodies.
+    static bool NeedsPluto(const TransitRequest& request);
+
+  private:
+    void Place(Control& control, Control* frame = nullptr);
+    void PlaceAll();
+    void BindHandlers();
+    bool IsWorld() const { return optWorld.Value() != 0; }
+    std::string StartCaptionTitle() const { return cmdStart.caption; }
+    void ReadBodies();
+    void RunShowAllSequence(Control& list, bool world);
+    void WriteDateFields(int group, int32_t jdn);
+
+    // Hands the request to the scan: through the start-date back-off for a run of the Start
+    // button, directly for the search's period.
+    void HandToScan(bool moveStartBack);
+
+    // The checks of a run and the request they build (FrmMainRun.cpp).
+    bool CheckRunInputs();
+    bool CheckFieldsPresent(int group);
+    bool CheckPeriodLength();
+    bool CheckResultsTimezone();
+    bool CheckWorldPair();
+    bool CheckNatalRange();
+    void ReadOrbs();
+    void SetZodiac();
+    void SizeWindowForFirstOutput();
+    bool ConvertDateGroup(int group);
+    int32_t& GroupJdn(int group);
+    std::array<Control*, 3> DateFields(int group);
+    bool RefuseRun(const std::string& text, MsgIcon icon);
+    bool RefuseRun(const std::string& text, MsgIcon icon, const std::string& title);
+    void StartOnEnter(int keyCode);
+
+    Platform& platform;
+    OutputPane pane;
+    ReportWriter writer;
+    TransitScan scan;
+    std::vector<Placed> controls;
+};
+
+}  // namespace zenthra
