@@ -7,6 +7,9 @@ namespace zenthra {
 void OutputPane::Append(std::string_view more) {
     text += more;
     length += SplitCharacters(more).size();
+    if (onAppend) {
+        onAppend(more);
+    }
 }
 
 void OutputPane::SetText(std::string newText) {

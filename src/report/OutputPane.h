@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ class OutputPane {
 
     // A further row is accepted while the text is at most the capacity long.
     bool AcceptsRow() const { return !capacity || length <= *capacity; }
+
+    // Told of every text appended, as it is appended; a console prints it.
+    std::function<void(std::string_view)> onAppend;
 
   private:
     std::optional<size_t> capacity;

@@ -70,6 +70,9 @@ class FrmMain : public ScanWindow, public ReportWindow {
     // The output pane's text (txbOutput).
     const OutputPane& Pane() const { return pane; }
     void SetPaneText(std::string text) { pane.SetText(std::move(text)); }
+    void OnPaneAppend(std::function<void(std::string_view)> observer) {
+        pane.onAppend = std::move(observer);
+    }
 
     // The control that has the keyboard focus, or null.
     Control* focus = nullptr;

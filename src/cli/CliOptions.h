@@ -1,0 +1,59 @@
+// The command line of zenthra-cli.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zenthra {
+
+enum class CliCommand { Run, ShowAll, Search, AllTransits, Help, Version };
+
+// A date as the three texts of a group of date fields.
+struct DateFields {
+    std::string year;
+    std::string month;
+    std::string day;
+};
+
+// A timezone as a list index, and whether it was named by its North American abbreviation.
+struct ZoneChoice {
+    int listIndex = 24;
+    bool abbreviation = false;
+};
+
+struct CliOptions {
+    CliCommand command = CliCommand::Help;
+    std::optional<bool> world;
+    std::optional<std::string> first;
+    std::optional<std::string> second;
+    std::optional<DateFields> start;
+    std::optional<DateFields> end;
+    std::optional<ZoneChoice> tz;
+    std::optional<std::array<int, 3>> orbs;
+    std::optional<DateFields> birth;
+    std::optional<std::array<int, 2>> birthTime;  // hour, minute
+    std::optional<ZoneChoice> birthTz;
+    bool sidereal = false;
+    std::optional<std::string> html;
+    bool varySecond = false;
+    std::optional<int> aspect;  // code 1 to 5
+    std::optional<std::string> dateStyle;
+    std::optional<std::string> out;
+};
+
+struct CliParse {
+    CliOptions options;
+    std::string error;  // a usage error, empty when the line is sound
+};
+
+CliParse ParseCommandLine(const std::vector<std::string>& args);
+
+std::string UsageText();
+
+// The list index of a timezone written as a list text ("GMT+5:30", "EST/CDT") or as an
+// offset ("+5:30", "-3", "0"); empty when it names no entry.
+std::optional<ZoneChoice> ParseZone(const std::string& text);
+
+}  // namespace zenthra

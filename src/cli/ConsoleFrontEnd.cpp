@@ -1,0 +1,186 @@
+#include "cli/ConsoleFrontEnd.h"
+
+#include <cstdlib>
+
+#include "calendar/DatePr2.h"
+#include "calendar/StrProc.h"
+#include "cli/ConsolePlatform.h"
+#include "support/ProgramFolder.h"
+#include "ui/FrmMain.h"
+
+namespace zenthra {
+
+namespace {
+
+constexpr int kGmtIndex = 24;
+
+std::string DefaultReportsRoot() {
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : ".") + "/KVR";
+}
+
+int IndexOf(const Control& list, const std::string& text) {
+    for (size_t i = 0; i < list.list.size(); ++i) {
+        if (list.list[i] == text) {
+            return static_cast<int>(i);
+        }
+    }
+    return -2;
+}
+
+std::string ShortDate(int32_t day) {
+    return FormatShortDate(day, kYearMonthDay, "-", ",", false);
+}
+
+class FrontEnd {
+  public:
+    FrontEnd(const CliOptions& options, std::ostream& out, std::ostream& errors)
+        : options(options),
+          out(out),
+          platform(errors, ProgramDataFolder(), options.out.value_or(DefaultReportsRoot())),
+          window(platform, std::nullopt) {}
+
+    int Run() {
+        window.OnPaneAppend([this](std::string_view text) { out << text << std::flush; });
+        window.Form_Load();
+        platform.quiet = true;
+        const std::string problem = FillWindow();
+        platform.quiet = false;
+        if (!problem.empty()) {
+            errorsOnUsage = problem;
+            return kExitUsage;
+        }
+        return Press();
+    }
+
+    std::string errorsOnUsage;
+
+  private:
+    // Everything a user would set before pressing the button. The window's own checks run
+    // again when the button is pressed, so boxes shown while filling in are not wanted.
+    std::string FillWindow() {
+        const bool world = options.world.value_or(false);
+        if (options.command == CliCommand::AllTransits) {
+            window.ChooseOption(window.optPersonal, window.optWorld);
+        } else if (!options.world) {
+            return "--world or --personal is needed";
+        } else if (world) {
+            window.ChooseOption(window.optWorld, window.optPersonal);
+        }
+        if (options.sidereal && options.command != CliCommand::AllTransits) {
+            window.ChooseOption(window.optSidereal, window.optTropical);
+        }
+        if (world && options.varySecond) {
+            return "a world show-all walks the first body list; --vary second is for personal runs";
+        }
+        for (int i = 0; i < 2; ++i) {
+            const auto& body = i == 0 ? options.first : options.second;
+            if (body && !Select(window.cboPlanet[i], *body)) {
+                return *body + " is not in the list of " + (i == 0 ? "first" : "second") +
+                       " bodies of " + (world ? "world" : "personal") + " runs";
+            }
+        }
+        SetDate(0, options.start);
+        SetDate(1, options.end);
+        SetDate(2, options.birth);
+        SetZone(0, options.tz.value_or(ZoneChoice{kGmtIndex, false}));
+        if (options.birthTz) {
+            SetZone(1, *options.birthTz);
+        }
+        if (options.birthTime) {
+            window.cboHour.SetListIndex((*options.birthTime)[0] + 1);
+            window.cboMinute.SetListIndex((*options.birthTime)[1] / 5 + 1);
+        }
+        if (options.orbs) {
+            for (int i = 0; i < 3; ++i) {
+                window.cboOrbs[i].SetListIndex((*options.orbs)[i] - 1);
+            }
+        }
+        if (options.html) {
+            window.chkOutputAsHTML.SetValue(1);
+            window.outputFilePath = *options.html;
+        }
+        if (options.aspect) {
+            window.cboSearchAspect.SetListIndex(*options.aspect - 1);
+        }
+        if (options.dateStyle) {
+            window.txbAllTransitsDateFormat.text = *options.dateStyle;
+        }
+        return "";
+    }
+
+    bool Select(Control& list, const std::string& body) {
+        const int index = IndexOf(list, body);
+        if (index < 0) {
+            return false;
+        }
+        list.SetListIndex(index);
+        return true;
+    }
+
+    void SetDate(int group, const std::optional<DateFields>& date) {
+        if (!date) {
+            if (group < 2) {
+                window.txbYear[group].text = window.txbMonth[group].text =
+                    window.txbDay[group].text = "";
+            }
+            return;
+        }
+        window.txbYear[group].text = date->year;
+        window.txbMonth[group].text = date->month;
+        window.txbDay[group].text = date->day;
+        window.txbYear_LostFocus(group);
+    }
+
+    void SetZone(int list, const ZoneChoice& zone) {
+        if (zone.abbreviation) {
+            window.chkDisplayNATZabbr.SetValue(1);
+        }
+        window.cboTimezone[list].SetListIndex(zone.listIndex);
+    }
+
+    int Press() {
+        switch (options.command) {
+            case CliCommand::Run:
+                window.cmdStart_Click();
+                return window.flags.runAborted ? kExitRefused : kExitDone;
+            case CliCommand::ShowAll:
+                window.cmdShowAll_Click(options.varySecond ? 1 : 0);
+                return window.flags.runAborted ? kExitRefused : kExitDone;
+            case CliCommand::Search:
+                return Search();
+            default:
+                return kExitUsage;
+        }
+    }
+
+    int Search() {
+        window.request.startJdn = 0;
+        window.cmdSearch_Click();
+        if (window.request.startJdn <= 0) {
+            return kExitRefused;
+        }
+        out << "Found: " << ShortDate(window.request.startJdn) << " to "
+            << ShortDate(window.request.endJdn) << "\n";
+        return kExitDone;
+    }
+
+    const CliOptions& options;
+    std::ostream& out;
+    ConsolePlatform platform;
+    FrmMain window;
+};
+
+}  // namespace
+
+int RunConsole(const CliOptions& options, std::ostream& out, std::ostream& errors) {
+    FrontEnd frontEnd(options, out, errors);
+    const int status = frontEnd.Run();
+    if (status == kExitUsage) {
+        errors << "zenthra-cli: " << frontEnd.errorsOnUsage << "\n"
+               << "Try 'zenthra-cli --help'.\n";
+    }
+    return status;
+}
+
+}  // namespace zenthra

@@ -1,0 +1,44 @@
+// The window model's platform on a console: message boxes become lines on standard error,
+// nothing waits for a user.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "ui/Platform.h"
+
+namespace zenthra {
+
+class ConsolePlatform : public Platform {
+  public:
+    ConsolePlatform(std::ostream& errors, std::string programFolder, std::string reportsRoot)
+        : errors(errors),
+          programFolder(std::move(programFolder)),
+          reportsRoot(std::move(reportsRoot)) {}
+
+    // "Title: text", or the text alone where the box has no title of its own. A question is
+    // answered No, so that nothing is saved.
+    MsgAnswer MsgBox(const std::string& text, MsgIcon icon, const std::string& title,
+                     MsgButtons buttons) override;
+
+    std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
+        return std::string();
+    }
+    bool OpenWithAssociatedProgram(const std::string&) override { return false; }
+    Geometry ScreenSize() override { return {0, 0, 28800, 16200}; }
+    void ShowPopUp(const std::string&, const Geometry&, int) override {}
+    void YieldToEventLoop() override {}
+    std::string ProgramFolder() override { return programFolder; }
+    int CurrentYear() override;
+    int32_t ComputerTimezoneSecondsWest() override;
+
+    // While set, boxes are neither printed nor answered with anything but OK or No.
+    bool quiet = false;
+
+  private:
+    std::ostream& errors;
+    std::string programFolder;
+    std::string reportsRoot;
+};
+
+}  // namespace zenthra
