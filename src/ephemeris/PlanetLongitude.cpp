@@ -19,12 +19,8 @@ constexpr double kJ2000 = 2451545;
 constexpr std::array<int32_t, 9> kLibraryBodyCode = {0, 3, 1, 2, 4, 5, 6, 7, 8};
 
 double MoonLongitude(double instant) {
-    const double day = std::floor(instant + 0.5);
-    if (!(day >= kMoonFirstJdn)) {
-        return kBeforeRange;
-    }
-    if (day > kMoonLastJdn) {
-        return kAfterRange;
+    if (const auto outside = OutsideDays(instant, kMoonFirstJdn, kMoonLastJdn)) {
+        return *outside;
     }
     return MoonPos(instant - kJ2000);
 }

@@ -97,16 +97,13 @@ double DecodePlutoEntry(int32_t k) {
 }
 
 double PlutoLongitude(double instant) {
-    const double day = std::floor(instant + 0.5);
-    if (!(day >= kMoonFirstJdn)) {
-        return kBeforeRange;
-    }
-    if (day > kMoonLastJdn) {
-        return kAfterRange;
+    if (const auto outside = OutsideDays(instant, kMoonFirstJdn, kMoonLastJdn)) {
+        return *outside;
     }
     if (PlutoTable.size() < static_cast<size_t>(kPlutoEntryCount)) {
         return kBeforeRange;  // not loaded: callers load the table before any run
     }
+    const double day = std::floor(instant + 0.5);
     const double f = (instant + 0.5) - day;
     const auto k = static_cast<int32_t>(day) - kMoonFirstJdn;
     double l0 = DecodePlutoEntry(k);

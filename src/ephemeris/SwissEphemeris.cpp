@@ -55,16 +55,26 @@ std::optional<double> SwissApparentLongitude(int32_t sweBody, double instant) {
     return DegreesToRadians(position[0]);
 }
 
+std::optional<double> OutsideDays(double instant, int32_t firstJdn, int32_t lastJdn) {
+    const double day = std::floor(instant + 0.5);
+    if (!(day >= firstJdn)) {
+        return kBeforeRange;
+    }
+    if (day > lastJdn) {
+        return kAfterRange;
+    }
+    return std::nullopt;
+}
+
 double GcAppLongRvPlanet(int32_t libraryBody, double instant, int32_t /*year*/, double* second) {
     if (second != nullptr) {
         *second = 0;
     }
-    const double day = std::floor(instant + 0.5);
-    if (!(day >= kEphemerisFirstJdn) || libraryBody < 1 || libraryBody > 8) {
+    if (libraryBody < 1 || libraryBody > 8) {
         return kBeforeRange;
     }
-    if (day > kEphemerisLastJdn) {
-        return kAfterRange;
+    if (const auto outside = OutsideDays(instant, kEphemerisFirstJdn, kEphemerisLastJdn)) {
+        return *outside;
     }
     return SwissApparentLongitude(kSweBodyOfLibraryBody[libraryBody], instant)
         .value_or(OutOfRange(instant));

@@ -12,6 +12,10 @@ namespace zenthra {
 inline constexpr double kBeforeRange = -99;
 inline constexpr double kAfterRange = -100;
 
+// kBeforeRange or kAfterRange when the day of the instant lies outside firstJdn to lastJdn,
+// else empty. Not a number counts as before.
+std::optional<double> OutsideDays(double instant, int32_t firstJdn, int32_t lastJdn);
+
 // The planets' declared range, proleptic Gregorian 0000-01-01 to 2999-12-31: every instant
 // a run can sample, a day beyond the window's date limits included, lies inside the data
 // files that Debian ships.
