@@ -87,6 +87,14 @@ int32_t SaturatingInteger(std::string_view text) {
     return static_cast<int32_t>(negative ? std::max(-magnitude, kMin) : std::min(magnitude, kMax));
 }
 
+std::string TrimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 std::string LowerCase(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) {

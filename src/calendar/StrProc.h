@@ -26,6 +26,9 @@ int FindFirstCharNotIn(std::string_view text, int start, std::string_view set);
 // the nearest 32-bit limit when it lies beyond one; 0 when there are no digits.
 int32_t SaturatingInteger(std::string_view text);
 
+// The text without the spaces at its ends.
+std::string TrimSpaces(std::string_view text);
+
 // The text with its letters A to Z in lower case.
 std::string LowerCase(std::string_view text);
 

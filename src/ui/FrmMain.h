@@ -210,6 +210,10 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void RunShowAllSequence(Control& list, bool world);
     void WriteDateFields(int group, int32_t jdn);
 
+    void FocusAfterStartUp(Control& control);
+    void ShowRunKind(bool world);
+    void ShowRunKindControls(bool world);
+
     // Hands the request to the scan: through the start-date back-off for a run of the Start
     // button, directly for the search's period.
     void HandToScan(bool moveStartBack);

@@ -4,20 +4,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "calendar/StrProc.h"
 #include "support/FileProc.h"
 #include "ui/FrmMain.h"
 
 namespace zenthra {
 
 namespace {
-
-std::string TrimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string ErrorText(int number) {
     return std::strerror(number != 0 ? number : EIO);

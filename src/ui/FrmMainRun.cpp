@@ -437,23 +437,15 @@ void FrmMain::StartOnEnter(int keyCode) {
 }
 
 void FrmMain::txbStopDate_LostFocus() {
-    const std::string& text = txbStopDate.text;
-    const size_t first = text.find_first_not_of(' ');
-    stopDateText = first == std::string::npos
-                       ? ""
-                       : text.substr(first, text.find_last_not_of(' ') - first + 1);
+    stopDateText = TrimSpaces(txbStopDate.text);
 }
 
 void FrmMain::cboHour_Click() {
-    if (blnStartUpCompleted) {
-        FocusIfPossible(cmdStart);
-    }
+    FocusAfterStartUp(cmdStart);
 }
 
 void FrmMain::cboMinute_Click() {
-    if (blnStartUpCompleted) {
-        FocusIfPossible(cmdStart);
-    }
+    FocusAfterStartUp(cmdStart);
 }
 
 }  // namespace zenthra

@@ -43,12 +43,7 @@ void FrmMain::Form_Load() {
     FillChoiceLists();
     SetUpTimezoneComboBoxes(false);
 
-    const bool personal = !IsWorld();
-    fraZodiac.visible = personal;
-    fraBirthDate.visible = personal;
-    cmdShowAll[1].visible = personal;
-    lblPlanet[0].caption = personal ? "Transiting planet" : "Inner planet";
-    lblPlanet[1].caption = personal ? "Natal planet" : "Outer planet";
+    ShowRunKindControls(IsWorld());
     FillPlanetLists();
     txbYear_LostFocus(0);
     txbYear_LostFocus(1);
@@ -239,22 +234,22 @@ void FrmMain::cboOrbs_Click(int) {
     FocusIfPossible(cmdStart);
 }
 
-void FrmMain::cboSearchAspect_Click() {
+void FrmMain::FocusAfterStartUp(Control& control) {
     if (blnStartUpCompleted) {
-        FocusIfPossible(cmdSearch);
+        FocusIfPossible(control);
     }
+}
+
+void FrmMain::cboSearchAspect_Click() {
+    FocusAfterStartUp(cmdSearch);
 }
 
 void FrmMain::chkKeepDates_Click() {
-    if (blnStartUpCompleted) {
-        FocusIfPossible(cmdSearch);
-    }
+    FocusAfterStartUp(cmdSearch);
 }
 
 void FrmMain::chkOpenOutputFile_Click() {
-    if (blnStartUpCompleted) {
-        FocusIfPossible(cmdFile);
-    }
+    FocusAfterStartUp(cmdFile);
 }
 
 void FrmMain::chkAppendToOutput_Click() {
@@ -264,33 +259,34 @@ void FrmMain::chkAppendToOutput_Click() {
 }
 
 void FrmMain::optWorld_Click() {
-    if (!blnStartUpCompleted) {
-        return;
+    if (blnStartUpCompleted) {
+        ShowRunKind(true);
     }
-    fraZodiac.visible = false;
-    fraBirthDate.visible = false;
-    lblPlanet[0].caption = "Inner planet";
-    lblPlanet[1].caption = "Outer planet";
-    FillPlanetLists();
-    planetChoice[0] = cboPlanet[0].ListIndex();
-    planetChoice[2] = cboPlanet[1].ListIndex();
-    cmdShowAll[1].visible = false;
-    SetStartCaption();
 }
 
 void FrmMain::optPersonal_Click() {
-    if (!blnStartUpCompleted) {
-        return;
+    if (blnStartUpCompleted) {
+        ShowRunKind(false);
     }
-    fraZodiac.visible = true;
-    fraBirthDate.visible = true;
-    lblPlanet[0].caption = "Transiting planet";
-    lblPlanet[1].caption = "Natal planet";
+}
+
+// The birth data, the zodiac and the second show-all button belong to personal runs.
+void FrmMain::ShowRunKindControls(bool world) {
+    fraZodiac.visible = !world;
+    fraBirthDate.visible = !world;
+    cmdShowAll[1].visible = !world;
+    lblPlanet[0].caption = world ? "Inner planet" : "Transiting planet";
+    lblPlanet[1].caption = world ? "Outer planet" : "Natal planet";
+}
+
+// Each kind of run keeps its own remembered bodies.
+void FrmMain::ShowRunKind(bool world) {
+    ShowRunKindControls(world);
     FillPlanetLists();
-    planetChoice[1] = cboPlanet[0].ListIndex();
-    planetChoice[3] = cboPlanet[1].ListIndex();
+    const int slot = world ? 0 : 1;
+    planetChoice[slot] = cboPlanet[0].ListIndex();
+    planetChoice[slot + 2] = cboPlanet[1].ListIndex();
     SetStartCaption();
-    cmdShowAll[1].visible = true;
 }
 
 void FrmMain::cmdClear_Click() {
