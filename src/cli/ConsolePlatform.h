@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "ui/FrmPopUp.h"
 #include "ui/Platform.h"
 
 namespace zenthra {
@@ -26,7 +27,9 @@ class ConsolePlatform : public Platform {
     }
     bool OpenWithAssociatedProgram(const std::string&) override { return false; }
     Geometry ScreenSize() override { return {0, 0, 28800, 16200}; }
-    void ShowPopUp(const std::string&, const Geometry&, int) override {}
+    // Nothing waits on a console: a notice ends at once, and the program ends by itself.
+    void ShowPopUp(FrmPopUp& notice) override { notice.Timer1_Timer(); }
+    void EndProgram() override {}
     void YieldToEventLoop() override {}
     std::string ProgramFolder() override { return programFolder; }
     int CurrentYear() override;

@@ -7,6 +7,8 @@
 namespace zenthra {
 
 enum class MsgIcon { None, Information, Exclamation };
+// Yes/No/Cancel boxes have No as their default button: the program's only such question,
+// whether to save the state when quitting, must not save by a hasty Enter.
 enum class MsgButtons { Ok, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 

@@ -31,6 +31,8 @@ struct Font {
     bool bold = false;
 };
 
+enum class WindowState { Normal, Minimised, Maximised };
+
 enum class ControlKind { Label, Button, TextBox, ComboBox, CheckBox, OptionButton, Frame };
 
 class Control {

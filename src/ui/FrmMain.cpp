@@ -28,7 +28,7 @@ constexpr int kButtonRow = 5200;
 
 }  // namespace
 
-FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity)
+FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, SettingsStore* store)
     : fraTypeOfTransit(Make(K::Frame, "fraTypeOfTransit", "Type of transit", 120, 60, 1650, 900)),
       optWorld(Make(K::OptionButton, "optWorld", "World", 150, 250, 1350, 270)),
       optPersonal(Make(K::OptionButton, "optPersonal", "Personal", 150, 560, 1350, 270)),
@@ -126,10 +126,13 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity)
           Make(K::Button, "cmdRestoreState", "Restore state", 1470, kButtonRow, 1450, 400)),
       cmdQuit(Make(K::Button, "cmdQuit", "Quit", 10600, kButtonRow, 800, 400)),
       cmdVHsoftware(Make(K::Button, "cmdVHsoftware", "Software", 3000, kButtonRow, 1100, 400)),
+      frmView(platform),
+      frmPopUp(platform, geometry),
       platform(platform),
       pane(paneCapacity),
       writer(pane, table, flags, *this, *this),
-      scan(request, table, flags, *this, writer) {
+      scan(request, table, flags, *this, writer),
+      registry(store != nullptr ? *store : noStore, platform) {
     geometry = {0, 0, 11800, minimumHeight};
     txbOutput.locked = true;
     PlaceAll();
@@ -218,6 +221,10 @@ void FrmMain::BindHandlers() {
     cmdSearch.click = [this] { cmdSearch_Click(); };
     cmdFile.click = [this] { cmdFile_Click(); };
     cmdClear.click = [this] { cmdClear_Click(); };
+    cmdHelp.click = [this] { cmdHelp_Click(); };
+    cmdSaveState.click = [this] { cmdSaveState_Click(); };
+    cmdRestoreState.click = [this] { cmdRestoreState_Click(); };
+    cmdQuit.click = [this] { cmdQuit_Click(); };
 }
 
 void FrmMain::ChooseOption(Control& chosen, Control& other) {

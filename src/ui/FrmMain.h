@@ -15,17 +15,21 @@
 #include "report/OutputPane.h"
 #include "report/ReportWriter.h"
 #include "ui/Controls.h"
+#include "ui/FrmPopUp.h"
+#include "ui/FrmView.h"
 #include "ui/Platform.h"
+#include "ui/Registry.h"
+#include "ui/SettingsStore.h"
 
 namespace zenthra {
 
-enum class WindowState { Normal, Minimised, Maximised };
-
 class FrmMain : public ScanWindow, public ReportWindow {
   public:
-    // The console front end passes a pane without a capacity.
+    // The console front end passes a pane without a capacity. Without a store the window
+    // has no saved state: a restore finds nothing and a save keeps nothing.
     explicit FrmMain(Platform& platform,
-                     std::optional<size_t> paneCapacity = OutputPane::kWindowCapacity);
+                     std::optional<size_t> paneCapacity = OutputPane::kWindowCapacity,
+                     SettingsStore* store = nullptr);
     ~FrmMain() override;
 
     FrmMain(const FrmMain&) = delete;
@@ -200,6 +204,18 @@ class FrmMain : public ScanWindow, public ReportWindow {
     // The Pluto table is needed by a run of these bodies.
     static bool NeedsPluto(const TransitRequest& request);
 
+    // Saved state, quitting, help and notices (FrmMainState.cpp).
+    bool stateJustSaved = false;  // while set, Quit ends the program without asking
+    int16_t stateTicks = 0;       // timer ticks since the last save or restore
+    FrmView frmView;
+    FrmPopUp frmPopUp;
+    void cmdSaveState_Click();
+    void cmdRestoreState_Click();
+    void cmdQuit_Click();
+    // The window is being closed other than by Quit; `cancel` set keeps it open.
+    void Form_Unload(bool& cancel);
+    void cmdHelp_Click();
+
   private:
     void Place(Control& control, Control* frame = nullptr);
     void PlaceAll();
@@ -235,11 +251,26 @@ class FrmMain : public ScanWindow, public ReportWindow {
     bool RefuseRun(const std::string& text, MsgIcon icon, const std::string& title);
     void StartOnEnter(int keyCode);
 
+    // Saved state and quitting (FrmMainState.cpp).
+    void RestoreDatesAndBodies();
+    void RestoreKindOfRun();
+    void SaveValue(const std::string& subKey, const std::string& name, const std::string& value);
+    std::string RestoredText(const std::string& subKey, const std::string& name,
+                             const std::string& defaultValue);
+    int32_t RestoredNumber(const std::string& subKey, const std::string& name,
+                           const std::string& defaultValue);
+    void MarkStateJustSaved();
+    void CountDownQuietQuit();
+    bool QuitUnlessCancelled();
+    void EndProgram();
+
     Platform& platform;
     OutputPane pane;
     ReportWriter writer;
     TransitScan scan;
     std::vector<Placed> controls;
+    NoSettingsStore noStore;
+    Registry registry;
 };
 
 }  // namespace zenthra

@@ -42,6 +42,7 @@ void FrmMain::Form_Load() {
     planetChoice = {-1, -1, -1, -1};
     FillChoiceLists();
     SetUpTimezoneComboBoxes(false);
+    cmdRestoreState_Click();
 
     ShowRunKindControls(IsWorld());
     FillPlanetLists();
@@ -300,6 +301,7 @@ void FrmMain::Timer1_Timer() {
     if (running) {
         lblShortDate.caption = progressDateText;
     }
+    CountDownQuietQuit();
     cmdClear.visible = !pane.Empty();
 }
 
@@ -373,7 +375,7 @@ void FrmMain::HideShortDate() {
 }
 
 void FrmMain::ShowDoneNotice() {
-    platform.ShowPopUp("Done", {geometry.left + 5200, geometry.top + 2150, 1200, 300}, 2000);
+    frmPopUp.PopUp2("Done", 1200, 300, 2000, 2150, 5200);
 }
 
 void FrmMain::SetAppendToOutputVisible(bool shown) {

@@ -3,13 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "support/MessageBoxes.h"
 #include "ui/Controls.h"
 
 namespace zenthra {
+
+class FrmPopUp;
 
 class Platform : public MessageBoxes {
   public:
@@ -24,9 +28,10 @@ class Platform : public MessageBoxes {
     // The screen's width and height in twips.
     virtual Geometry ScreenSize() = 0;
 
-    // A notice at a place of the screen (twips) that blocks until it closes, after
-    // `intervalMs` or at a click on it.
-    virtual void ShowPopUp(const std::string& message, const Geometry& where, int intervalMs) = 0;
+    // Shows the notice model modally at its geometry (screen twips) and returns once it is
+    // hidden: the platform runs the notice's Timer1 (calling Timer1_Timer when its interval
+    // has passed) and forwards a click on its text to lblMessage_MouseUp.
+    virtual void ShowPopUp(FrmPopUp& notice) = 0;
 
     // Lets pending user events and timer ticks through.
     virtual void YieldToEventLoop() = 0;
@@ -40,6 +45,18 @@ class Platform : public MessageBoxes {
 
     // The computer's standard-time offset from Greenwich in seconds, positive west.
     virtual int32_t ComputerTimezoneSecondsWest() = 0;
+
+    // Saved state, help and notices.
+
+    // Ends the program once the running handler has returned.
+    virtual void EndProgram() = 0;
+
+    // The process's working folder, which the help viewer names when it cannot read its file.
+    virtual std::string CurrentWorkingFolder() {
+        std::error_code failed;
+        const auto folder = std::filesystem::current_path(failed);
+        return failed ? std::string() : folder.string();
+    }
 };
 
 }  // namespace zenthra

@@ -1,4 +1,5 @@
-// The settings file of the desktop: values, statuses and atomic saves.
+// The settings file of the desktop: values, statuses, atomic saves, and the window's state
+// through a restart.
 #include "store/QSettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,11 @@
 #include <QSettings>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <sstream>
 
+#include "ui/FakePlatform.h"
+#include "ui/FrmMain.h"
 #include "ui/Registry.h"
 
 namespace zenthra {
@@ -122,6 +127,37 @@ TEST_F(QSettingsStoreTest, TheUsersFileLivesInTheConfigurationFolder) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(folder.string()));
     EXPECT_EQ(QSettingsStore().FilePath(), Ini());
+}
+
+TEST_F(QSettingsStoreTest, TheWindowsStateSurvivesARestart) {
+    testing::FakePlatform p;
+    auto start = [&] {
+        auto store = std::make_unique<QSettingsStore>(Ini());
+        auto window = std::make_unique<FrmMain>(p, OutputPane::kWindowCapacity, store.get());
+        window->Form_Load();
+        return std::make_pair(std::move(store), std::move(window));
+    };
+    {
+        auto [store, w] = start();
+        w->txbYear[2].text = "1975";
+        w->cboOrbs[0].SetListIndex(13);
+        w->ChooseOption(w->optWorld, w->optPersonal);
+        w->cmdSaveState_Click();
+    }
+    {
+        auto [store, w] = start();
+        EXPECT_EQ(w->txbYear[2].text, "1975");
+        EXPECT_EQ(w->cboOrbs[0].SelectedText(), "14°");
+        EXPECT_EQ(w->optWorld.Value(), 1);
+    }
+    std::stringstream text;
+    text << std::ifstream(Ini()).rdbuf();
+    std::string edited = text.str();
+    edited.erase(edited.find("StateSaved=Y"), 12);
+    WriteFile(edited);
+    auto [store, w] = start();
+    EXPECT_EQ(w->txbYear[2].text, "");
+    EXPECT_EQ(w->optPersonal.Value(), 1);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/RecordingMessageBoxes.h"
+#include "ui/FrmPopUp.h"
 #include "ui/Platform.h"
 
 namespace zenthra::testing {
@@ -38,8 +39,16 @@ class FakePlatform : public Platform {
 
     Geometry ScreenSize() override { return screen; }
 
-    void ShowPopUp(const std::string& message, const Geometry& where, int intervalMs) override {
-        popUps.push_back({message, where, intervalMs});
+    // Records the notice as shown, then closes it by its timer or, with `clickPopUps`, by a
+    // click on it.
+    void ShowPopUp(FrmPopUp& notice) override {
+        popUps.push_back({notice.lblMessage.caption, notice.geometry, notice.Timer1.interval,
+                          notice.visible && notice.Timer1.enabled});
+        if (clickPopUps) {
+            notice.lblMessage_MouseUp();
+        } else {
+            notice.Timer1_Timer();
+        }
     }
 
     void YieldToEventLoop() override {
@@ -53,6 +62,10 @@ class FakePlatform : public Platform {
     int CurrentYear() override { return year; }
     int32_t ComputerTimezoneSecondsWest() override { return secondsWest; }
 
+    // Saved state, help and notices.
+    void EndProgram() override { ++programEnds; }
+    std::string CurrentWorkingFolder() override { return workingFolder; }
+
     struct Dialog {
         std::string title;
         std::string filter;
@@ -61,6 +74,7 @@ class FakePlatform : public Platform {
         std::string message;
         Geometry where;
         int intervalMs;
+        bool shownWithTimer;  // visible, its timer running
     };
 
     RecordingMessageBoxes boxes;
@@ -75,6 +89,9 @@ class FakePlatform : public Platform {
     std::string programFolder = ZENTHRA_DATA_DIR;
     int year = 2026;
     int32_t secondsWest = -19800;  // Asia/Kolkata
+    bool clickPopUps = false;
+    int programEnds = 0;
+    std::string workingFolder = "/home/user/work";
 };
 
 }  // namespace zenthra::testing

@@ -1,0 +1,257 @@
+// Saving and restoring the window's inputs, quitting, and the help viewer.
+#include <algorithm>
+#include <limits>
+#include <string_view>
+
+#include "ui/FrmMain.h"
+
+namespace zenthra {
+
+namespace {
+
+constexpr const char* kStateKey = "\\ZTA";
+constexpr std::array<const char*, 3> kDateKeys = {"\\ZTA\\Year", "\\ZTA\\Month", "\\ZTA\\Day"};
+constexpr const char* kBodyKey = "\\ZTA\\PlanetLI";
+constexpr const char* kOrbKey = "\\ZTA\\OrbsLI";
+constexpr std::array<const char*, 2> kDefaultBodyIndex = {"0", "1"};
+constexpr std::array<const char*, 3> kDefaultOrbIndex = {"9", "4", "1"};  // 10°, 5°, 2°
+constexpr const char* kGmtIndex = "24";
+
+// Timer ticks (500 ms each) after a save or a restore during which Quit asks nothing.
+constexpr int kQuietQuitTicks = 10;
+
+std::string Name(int index) {
+    return std::to_string(index);
+}
+
+std::string YesNo(bool yes) {
+    return yes ? "Y" : "N";
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// How a fraction's digits compare with one half: below (-1), equal (0) or above (1).
+int CompareWithHalf(std::string_view digits) {
+    if (digits.empty() || digits[0] != '5') {
+        return !digits.empty() && digits[0] > '5' ? 1 : -1;
+    }
+    return digits.find_first_not_of('0', 1) == std::string_view::npos ? 0 : 1;
+}
+
+// The leading decimal number of a stored text to the nearest integer, halves to the even one,
+// held within 32 bits; 0 when the text does not begin with a number. Stored values may have
+// been edited by hand, so anything at all must give some number.
+int32_t LeadingNumberRounded(std::string_view text) {
+    constexpr int64_t kBeyond = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    size_t i = std::min(text.find_first_not_of(" \t"), text.size());
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        ++i;
+    }
+    int64_t whole = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        whole = std::min(whole * 10 + (text[i] - '0'), kBeyond);
+    }
+    if (i < text.size() && text[i] == '.') {
+        const size_t first = ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+        }
+        const int half = CompareWithHalf(text.substr(first, i - first));
+        if (half > 0 || (half == 0 && whole % 2 == 1)) {
+            whole = std::min(whole + 1, kBeyond);
+        }
+    }
+    return static_cast<int32_t>(std::clamp<int64_t>(negative ? -whole : whole,
+                                                    std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+// A stored index that the list does not have leaves its present selection.
+void SelectIfListed(Control& list, int32_t index) {
+    if (index >= 0 && index < static_cast<int32_t>(list.list.size())) {
+        list.SetListIndex(index);
+    }
+}
+
+// A body index beyond the list selects its last entry, as filling the lists does; a negative
+// one selects none, which filling the lists turns into the default body.
+void SelectBody(Control& list, int32_t index) {
+    const int32_t last = static_cast<int32_t>(list.list.size()) - 1;
+    list.SetListIndex(index < 0 ? -1 : std::min(index, last));
+}
+
+}  // namespace
+
+void FrmMain::cmdSaveState_Click() {
+    SettingsStore& store = registry.Store();
+    // One batch with "StateSaved" last: an interrupted save leaves the earlier state whole.
+    store.BeginBatch();
+    for (int i = 0; i < 3; ++i) {
+        const std::array<Control*, 3> fields = DateFields(i);
+        for (int f = 0; f < 3; ++f) {
+            SaveValue(kDateKeys[f], Name(i), fields[f]->text);
+        }
+        if (i < 2) {
+            SaveValue(kBodyKey, Name(i), Name(cboPlanet[i].ListIndex()));
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        SaveValue(kOrbKey, Name(i), Name(cboOrbs[i].ListIndex()));
+    }
+    SaveValue(kStateKey, "World", YesNo(IsWorld()));
+    SaveValue(kStateKey, "Tropical", YesNo(optTropical.Value() != 0));
+    for (int k = 0; k < 2; ++k) {
+        SaveValue(kStateKey, "TZ" + Name(k), Name(cboTimezone[k].ListIndex()));
+    }
+    SaveValue(kStateKey, "NATZ", Name(chkDisplayNATZabbr.Value()));
+    SaveValue(kStateKey, "Stop", txbStopDate.text);
+    SaveValue(kStateKey, "ATDateFmt", txbAllTransitsDateFormat.text);
+    SaveValue(kStateKey, "SrchAsp", Name(cboSearchAspect.ListIndex()));
+    SaveValue(kStateKey, "BirthHour", Name(cboHour.ListIndex()));
+    SaveValue(kStateKey, "BirthMinute", Name(cboMinute.ListIndex()));
+    SaveValue(kStateKey, "StateSaved", "Y");
+    // Failures stay silent, as those of single values do.
+    store.EndBatch();
+    MarkStateJustSaved();
+}
+
+void FrmMain::cmdRestoreState_Click() {
+    std::string saved;
+    // Without the mark of a complete save, values left by an interrupted one are not used.
+    if (!registry.RestoreRegistryValue(kStateKey, "StateSaved", saved, false, "")) {
+        return;
+    }
+    RestoreDatesAndBodies();
+    for (int i = 0; i < 3; ++i) {
+        SelectIfListed(cboOrbs[i], RestoredNumber(kOrbKey, Name(i), kDefaultOrbIndex[i]));
+    }
+    RestoreKindOfRun();
+    if (RestoredText(kStateKey, "Tropical", "Y") == "Y") {
+        ChooseOption(optTropical, optSidereal);
+    } else {
+        ChooseOption(optSidereal, optTropical);
+    }
+    const int32_t style = RestoredNumber(kStateKey, "NATZ", "1");
+    if (style == 0 || style == 1) {
+        chkDisplayNATZabbr.SetValue(style);
+    }
+    for (int k = 0; k < 2; ++k) {
+        SelectIfListed(cboTimezone[k], RestoredNumber(kStateKey, "TZ" + Name(k), kGmtIndex));
+    }
+    stopDateText = RestoredText(kStateKey, "Stop", "");
+    txbAllTransitsDateFormat.text = RestoredText(kStateKey, "ATDateFmt", "");
+    SelectIfListed(cboSearchAspect, RestoredNumber(kStateKey, "SrchAsp", "0"));
+    SelectIfListed(cboHour, RestoredNumber(kStateKey, "BirthHour", "0"));
+    SelectIfListed(cboMinute, RestoredNumber(kStateKey, "BirthMinute", "0"));
+    MarkStateJustSaved();
+}
+
+void FrmMain::RestoreDatesAndBodies() {
+    for (int i = 0; i < 3; ++i) {
+        const std::array<Control*, 3> fields = DateFields(i);
+        for (int f = 0; f < 3; ++f) {
+            fields[f]->text = RestoredText(kDateKeys[f], Name(i), "");
+        }
+        if (i < 2) {
+            SelectBody(cboPlanet[i], RestoredNumber(kBodyKey, Name(i), kDefaultBodyIndex[i]));
+        }
+    }
+}
+
+// Choosing the other kind of run after start-up rebuilds the body lists from the bodies
+// remembered for that kind; at start-up the option handlers are still inactive, so the
+// bodies just restored are remembered and filling the lists selects them.
+void FrmMain::RestoreKindOfRun() {
+    const bool world = RestoredText(kStateKey, "World", "N") == "Y";
+    if (world) {
+        ChooseOption(optWorld, optPersonal);
+    } else {
+        ChooseOption(optPersonal, optWorld);
+    }
+    const int slot = world ? 0 : 1;
+    planetChoice[slot] = cboPlanet[0].ListIndex();
+    planetChoice[slot + 2] = cboPlanet[1].ListIndex();
+}
+
+void FrmMain::SaveValue(const std::string& subKey, const std::string& name,
+                        const std::string& value) {
+    registry.SaveRegistryValue(subKey, name, value, false);
+}
+
+std::string FrmMain::RestoredText(const std::string& subKey, const std::string& name,
+                                  const std::string& defaultValue) {
+    std::string value;
+    registry.RestoreRegistryValue(subKey, name, value, false, defaultValue);
+    return value;
+}
+
+int32_t FrmMain::RestoredNumber(const std::string& subKey, const std::string& name,
+                                const std::string& defaultValue) {
+    return LeadingNumberRounded(RestoredText(subKey, name, defaultValue));
+}
+
+void FrmMain::MarkStateJustSaved() {
+    stateJustSaved = true;
+    stateTicks = 0;
+}
+
+void FrmMain::CountDownQuietQuit() {
+    if (stateJustSaved && ++stateTicks > kQuietQuitTicks) {
+        stateJustSaved = false;
+    }
+}
+
+// Quitting.
+
+void FrmMain::cmdQuit_Click() {
+    QuitUnlessCancelled();
+}
+
+void FrmMain::Form_Unload(bool& cancel) {
+    cancel = !QuitUnlessCancelled();
+}
+
+bool FrmMain::QuitUnlessCancelled() {
+    if (!stateJustSaved) {
+        const MsgAnswer answer = platform.MsgBox("Save program state for next run?", MsgIcon::None,
+                                                 cmdQuit.caption, MsgButtons::YesNoCancel);
+        if (answer != MsgAnswer::Yes && answer != MsgAnswer::No) {
+            return false;
+        }
+        if (answer == MsgAnswer::Yes) {
+            cmdSaveState_Click();
+        }
+    }
+    EndProgram();
+    return true;
+}
+
+void FrmMain::EndProgram() {
+    // Quit stays enabled during a run: the run then ends at its next day, which closes its
+    // HTML output, and a show-all sequence ends with it.
+    flags.stopRequested = true;
+    flags.runAborted = true;
+    platform.EndProgram();
+}
+
+// The help viewer.
+
+void FrmMain::cmdHelp_Click() {
+    if (frmView.windowState == WindowState::Minimised) {
+        frmView.windowState = WindowState::Normal;
+    }
+    if (frmView.windowState == WindowState::Normal) {
+        frmView.Move(
+            {geometry.left + 100, geometry.top + 380, geometry.width - 200, geometry.height - 480});
+    }
+    frmView.strFilename = platform.ProgramFolder() + "/zta_help.txt";
+    frmView.caption = "Help";
+    frmView.cmdClose.caption = "Close";
+    frmView.blnCopyToClipboardInvisible = true;
+    frmView.Show();
+}
+
+}  // namespace zenthra
