@@ -15,117 +15,206 @@ std::string Indexed(const std::string& name, int index) {
     return name + "(" + std::to_string(index) + ")";
 }
 
-// The design-time layout, in twips: a top band of inputs (kind of run, dates, birth data,
-// timezone, bodies, orbs), the run buttons, the search frame, the pane, a row of buttons.
-constexpr int kFieldHeight = 330;
-constexpr int kLabelHeight = 270;
-constexpr int kListHeight = 330;
-constexpr int kStartRow = 330;
-constexpr int kEndRow = 720;
-constexpr int kDateColumn = 2600;
-constexpr int kRightColumn = 7300;
+// The design-time layout, in twips, in three bands above the output pane: the period, the
+// birth data and the results' timezone; the kind of run, the zodiac, the first-transit search
+// and the orbs; the run buttons and the bodies. Below the pane, a row of buttons. Fields share
+// one height, and a label beside a field is centred on it. Rules of the window place some
+// controls again when it is loaded and sized.
+constexpr int kMargin = 240;
+constexpr int kLabelHeight = 255;
+constexpr int kFieldHeight = 345;  // text boxes and lists
+constexpr int kButtonHeight = 360;
+constexpr int kCheckHeight = 315;  // check boxes and option buttons
+constexpr int kLabelDrop = (kFieldHeight - kLabelHeight) / 2;
+constexpr int kCheckDrop = (kFieldHeight - kCheckHeight) / 2;
+
+// The period: column heads, then a row each for the start and the end date.
+constexpr int kHeadRow = 60;
+constexpr int kStartRow = 300;
+constexpr int kEndRow = 690;
+constexpr int kYearColumn = kMargin + 600;
+constexpr int kMonthColumn = kYearColumn + 780;
+constexpr int kDayColumn = kMonthColumn + 540;
+constexpr int kDateTextColumn = kDayColumn + 570;
+constexpr int kYearWidth = 720;
+constexpr int kMonthDayWidth = 480;
+
+// The birth frame, its rows level with the start and end rows.
+constexpr int kBirthFrameLeft = 5100;
+constexpr int kBirthFrameTop = 210;
+constexpr int kBirthDateRow = kStartRow - kBirthFrameTop;
+constexpr int kBirthTimeRow = kEndRow - kBirthFrameTop;
+constexpr int kBirthYearColumn = 1200;
+constexpr int kBirthMonthColumn = kBirthYearColumn + 780;
+constexpr int kBirthDayColumn = kBirthMonthColumn + 540;
+constexpr int kBirthTextColumn = kBirthDayColumn + 570;
+
+constexpr int kTimezoneColumn = 10590;
+constexpr int kTimezoneWidth = 1950;
+
+// The second band: three frames with a caption, their rows below it, and the orbs level with
+// the search frame's rows.
+constexpr int kSecondBand = 1200;
+constexpr int kFrameHeight = 1080;
+constexpr int kFrameFirstRow = 320;
+constexpr int kFrameSecondRow = 690;
+constexpr int kOrbColumn = 9300;
+constexpr int kOrbPitch = 1120;
+constexpr int kOrbWidth = 1000;
+constexpr int kOrbLabelRow = kSecondBand + kFrameFirstRow + kLabelDrop + 35;
+constexpr int kOrbRow = kSecondBand + kFrameSecondRow - kCheckDrop;
+
+// The third band: the run buttons, the bodies beside them.
+constexpr int kStartButtonRow = kSecondBand + kFrameHeight + 60;
+constexpr int kShowAllRow = kStartButtonRow + kButtonHeight + 45;
+constexpr int kBelowShowAll = kShowAllRow + kButtonHeight + 40;
+constexpr int kRunButtonsWidth = 8520;
+constexpr int kPlanetColumn = 9300;
+constexpr int kPlanetPitch = 1680;
+constexpr int kPlanetWidth = 1560;
+
+constexpr int kPaneTop = 3480;
+constexpr int kRightEdge = 12540;
 constexpr int kButtonRow = 5200;
+constexpr int kSmallButtonWidth = 900;
 
 }  // namespace
 
 FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, SettingsStore* store)
-    : fraTypeOfTransit(Make(K::Frame, "fraTypeOfTransit", "Type of transit", 120, 60, 1650, 900)),
-      optWorld(Make(K::OptionButton, "optWorld", "World", 150, 250, 1350, 270)),
-      optPersonal(Make(K::OptionButton, "optPersonal", "Personal", 150, 560, 1350, 270)),
-      fraZodiac(Make(K::Frame, "fraZodiac", "Zodiac", 120, 1050, 1650, 900)),
-      optTropical(Make(K::OptionButton, "optTropical", "Tropical", 150, 250, 1350, 270)),
-      optSidereal(Make(K::OptionButton, "optSidereal", "Sidereal", 150, 560, 1350, 270)),
-      lblYear(Make(K::Label, "lblYear", "Year", kDateColumn, 60, 800, kLabelHeight)),
-      lblMonthDay(
-          Make(K::Label, "lblMonthDay", "Month Day", kDateColumn + 850, 60, 1150, kLabelHeight)),
-      lblStartEnd{
-          Make(K::Label, Indexed("lblStartEnd", 0), "Start", 1950, kStartRow + 30, 600,
-               kLabelHeight),
-          Make(K::Label, Indexed("lblStartEnd", 1), "End", 1950, kEndRow + 30, 600, kLabelHeight),
-          Make(K::Label, Indexed("lblStartEnd", 2), "Birth date", 120, 270, 1150, kLabelHeight),
-          Make(K::Label, Indexed("lblStartEnd", 3), "Birth time", 120, 640, 1150, kLabelHeight)},
-      txbYear{
-          Make(K::TextBox, Indexed("txbYear", 0), "", kDateColumn, kStartRow, 780, kFieldHeight),
-          Make(K::TextBox, Indexed("txbYear", 1), "", kDateColumn, kEndRow, 780, kFieldHeight),
-          Make(K::TextBox, Indexed("txbYear", 2), "", 1300, 240, 780, kFieldHeight)},
-      txbMonth{Make(K::TextBox, Indexed("txbMonth", 0), "", kDateColumn + 850, kStartRow, 480,
+    : fraTypeOfTransit(Make(K::Frame, "fraTypeOfTransit", "Type of transit", kMargin, kSecondBand,
+                            1560, kFrameHeight)),
+      optWorld(Make(K::OptionButton, "optWorld", "World", 150, kFrameFirstRow + kCheckDrop, 1290,
+                    kCheckHeight)),
+      optPersonal(Make(K::OptionButton, "optPersonal", "Personal", 150, kFrameSecondRow, 1290,
+                       kCheckHeight)),
+      fraZodiac(
+          Make(K::Frame, "fraZodiac", "Zodiac", kMargin + 1680, kSecondBand, 1560, kFrameHeight)),
+      optTropical(Make(K::OptionButton, "optTropical", "Tropical", 150, kFrameFirstRow + kCheckDrop,
+                       1290, kCheckHeight)),
+      optSidereal(Make(K::OptionButton, "optSidereal", "Sidereal", 150, kFrameSecondRow, 1290,
+                       kCheckHeight)),
+      lblYear(Make(K::Label, "lblYear", "Year", kYearColumn, kHeadRow, kYearWidth, kLabelHeight)),
+      lblMonthDay(Make(K::Label, "lblMonthDay", "Month Day", kMonthColumn, kHeadRow,
+                       kDayColumn + kMonthDayWidth - kMonthColumn, kLabelHeight)),
+      lblStartEnd{Make(K::Label, Indexed("lblStartEnd", 0), "Start", kMargin,
+                       kStartRow + kLabelDrop, 560, kLabelHeight),
+                  Make(K::Label, Indexed("lblStartEnd", 1), "End", kMargin, kEndRow + kLabelDrop,
+                       560, kLabelHeight),
+                  Make(K::Label, Indexed("lblStartEnd", 2), "Birth date", 150,
+                       kBirthDateRow + kLabelDrop, 1020, kLabelHeight),
+                  Make(K::Label, Indexed("lblStartEnd", 3), "Birth time", 150,
+                       kBirthTimeRow + kLabelDrop, 1020, kLabelHeight)},
+      txbYear{Make(K::TextBox, Indexed("txbYear", 0), "", kYearColumn, kStartRow, kYearWidth,
+                   kFieldHeight),
+              Make(K::TextBox, Indexed("txbYear", 1), "", kYearColumn, kEndRow, kYearWidth,
+                   kFieldHeight),
+              Make(K::TextBox, Indexed("txbYear", 2), "", kBirthYearColumn, kBirthDateRow,
+                   kYearWidth, kFieldHeight)},
+      txbMonth{Make(K::TextBox, Indexed("txbMonth", 0), "", kMonthColumn, kStartRow, kMonthDayWidth,
                     kFieldHeight),
-               Make(K::TextBox, Indexed("txbMonth", 1), "", kDateColumn + 850, kEndRow, 480,
+               Make(K::TextBox, Indexed("txbMonth", 1), "", kMonthColumn, kEndRow, kMonthDayWidth,
                     kFieldHeight),
-               Make(K::TextBox, Indexed("txbMonth", 2), "", 2150, 240, 480, kFieldHeight)},
-      txbDay{Make(K::TextBox, Indexed("txbDay", 0), "", kDateColumn + 1400, kStartRow, 480,
+               Make(K::TextBox, Indexed("txbMonth", 2), "", kBirthMonthColumn, kBirthDateRow,
+                    kMonthDayWidth, kFieldHeight)},
+      txbDay{Make(K::TextBox, Indexed("txbDay", 0), "", kDayColumn, kStartRow, kMonthDayWidth,
                   kFieldHeight),
-             Make(K::TextBox, Indexed("txbDay", 1), "", kDateColumn + 1400, kEndRow, 480,
+             Make(K::TextBox, Indexed("txbDay", 1), "", kDayColumn, kEndRow, kMonthDayWidth,
                   kFieldHeight),
-             Make(K::TextBox, Indexed("txbDay", 2), "", 2700, 240, 480, kFieldHeight)},
-      lblDate{Make(K::Label, Indexed("lblDate", 0), "", kDateColumn + 1950, kStartRow + 30, 2600,
+             Make(K::TextBox, Indexed("txbDay", 2), "", kBirthDayColumn, kBirthDateRow,
+                  kMonthDayWidth, kFieldHeight)},
+      lblDate{Make(K::Label, Indexed("lblDate", 0), "", kDateTextColumn, kStartRow + kLabelDrop,
+                   2250, kLabelHeight),
+              Make(K::Label, Indexed("lblDate", 1), "", kDateTextColumn, kEndRow + kLabelDrop, 2250,
                    kLabelHeight),
-              Make(K::Label, Indexed("lblDate", 1), "", kDateColumn + 1950, kEndRow + 30, 2600,
-                   kLabelHeight),
-              Make(K::Label, Indexed("lblDate", 2), "", 3250, 270, 1900, kLabelHeight)},
-      fraBirthDate(Make(K::Frame, "fraBirthDate", "", 1900, 1080, 5250, 1000)),
-      cboHour(Make(K::ComboBox, "cboHour", "", 1300, 610, 780, kListHeight)),
-      cboMinute(Make(K::ComboBox, "cboMinute", "", 2150, 610, 780, kListHeight)),
-      lblTimezone(Make(K::Label, "lblTimezone", "Timezone", kRightColumn, 60, 1800, kLabelHeight)),
-      cboTimezone{Make(K::ComboBox, Indexed("cboTimezone", 0), "", kRightColumn, kStartRow, 1900,
-                       kListHeight),
-                  Make(K::ComboBox, Indexed("cboTimezone", 1), "", 3250, 610, 1900, kListHeight)},
+              Make(K::Label, Indexed("lblDate", 2), "", kBirthTextColumn,
+                   kBirthDateRow + kLabelDrop, 2100, kLabelHeight)},
+      fraBirthDate(Make(K::Frame, "fraBirthDate", "", kBirthFrameLeft, kBirthFrameTop,
+                        kBirthTextColumn + 2100 + 150, kBirthTimeRow + kFieldHeight + 90)),
+      cboHour(Make(K::ComboBox, "cboHour", "", kBirthYearColumn, kBirthTimeRow, kYearWidth,
+                   kFieldHeight)),
+      cboMinute(Make(K::ComboBox, "cboMinute", "", kBirthMonthColumn, kBirthTimeRow,
+                     kBirthDayColumn + kMonthDayWidth - kBirthMonthColumn, kFieldHeight)),
+      lblTimezone(Make(K::Label, "lblTimezone", "Timezone", kTimezoneColumn, kHeadRow,
+                       kTimezoneWidth, kLabelHeight)),
+      cboTimezone{Make(K::ComboBox, Indexed("cboTimezone", 0), "", kTimezoneColumn, kStartRow,
+                       kTimezoneWidth, kFieldHeight),
+                  Make(K::ComboBox, Indexed("cboTimezone", 1), "", kBirthTextColumn, kBirthTimeRow,
+                       2100, kFieldHeight)},
       chkDisplayNATZabbr(Make(K::CheckBox, "chkDisplayNATZabbr", "N. Amer. TZ abbr.",
-                              kRightColumn + 2000, kStartRow + 15, 2150, 300)),
-      lblPlanet{Make(K::Label, Indexed("lblPlanet", 0), "Transiting planet", kRightColumn,
-                     kEndRow + 30, 2000, kLabelHeight),
-                Make(K::Label, Indexed("lblPlanet", 1), "Natal planet", kRightColumn + 2100,
-                     kEndRow + 30, 2000, kLabelHeight)},
-      cboPlanet{
-          Make(K::ComboBox, Indexed("cboPlanet", 0), "", kRightColumn, 1000, 2000, kListHeight),
-          Make(K::ComboBox, Indexed("cboPlanet", 1), "", kRightColumn + 2100, 1000, 2000,
-               kListHeight)},
-      lblOrbs{Make(K::Label, Indexed("lblOrbs", 0), "Outer orb", kRightColumn, 1420, 1300,
-                   kLabelHeight),
-              Make(K::Label, Indexed("lblOrbs", 1), "Middle orb", kRightColumn + 1400, 1420, 1300,
-                   kLabelHeight),
-              Make(K::Label, Indexed("lblOrbs", 2), "Inner orb", kRightColumn + 2800, 1420, 1300,
-                   kLabelHeight)},
-      cboOrbs{Make(K::ComboBox, Indexed("cboOrbs", 0), "", kRightColumn, 1690, 1000, kListHeight),
-              Make(K::ComboBox, Indexed("cboOrbs", 1), "", kRightColumn + 1400, 1690, 1000,
-                   kListHeight),
-              Make(K::ComboBox, Indexed("cboOrbs", 2), "", kRightColumn + 2800, 1690, 1000,
-                   kListHeight)},
+                              kTimezoneColumn, kEndRow + kCheckDrop, kTimezoneWidth, kCheckHeight)),
+      lblPlanet{
+          Make(K::Label, Indexed("lblPlanet", 0), "Transiting planet", kPlanetColumn,
+               kStartButtonRow + 105, kPlanetWidth, kLabelHeight),
+          Make(K::Label, Indexed("lblPlanet", 1), "Natal planet", kPlanetColumn + kPlanetPitch,
+               kStartButtonRow + 105, kPlanetWidth, kLabelHeight)},
+      cboPlanet{Make(K::ComboBox, Indexed("cboPlanet", 0), "", kPlanetColumn, kShowAllRow + 7,
+                     kPlanetWidth, kFieldHeight),
+                Make(K::ComboBox, Indexed("cboPlanet", 1), "", kPlanetColumn + kPlanetPitch,
+                     kShowAllRow + 7, kPlanetWidth, kFieldHeight)},
+      lblOrbs{Make(K::Label, Indexed("lblOrbs", 0), "Outer orb", kOrbColumn, kOrbLabelRow,
+                   kOrbWidth, kLabelHeight),
+              Make(K::Label, Indexed("lblOrbs", 1), "Middle orb", kOrbColumn + kOrbPitch,
+                   kOrbLabelRow, kOrbWidth, kLabelHeight),
+              Make(K::Label, Indexed("lblOrbs", 2), "Inner orb", kOrbColumn + 2 * kOrbPitch,
+                   kOrbLabelRow, kOrbWidth, kLabelHeight)},
+      cboOrbs{Make(K::ComboBox, Indexed("cboOrbs", 0), "", kOrbColumn, kOrbRow, kOrbWidth,
+                   kFieldHeight),
+              Make(K::ComboBox, Indexed("cboOrbs", 1), "", kOrbColumn + kOrbPitch, kOrbRow,
+                   kOrbWidth, kFieldHeight),
+              Make(K::ComboBox, Indexed("cboOrbs", 2), "", kOrbColumn + 2 * kOrbPitch, kOrbRow,
+                   kOrbWidth, kFieldHeight)},
       cmdStart(Make(K::Button, "cmdStart",
-                    "Show all transits from start to end date for selected planets", 120, 2200,
-                    5750, 420)),
-      cmdShowAll{Make(K::Button, Indexed("cmdShowAll", 0), "", 120, 2680, 5750, 380),
-                 Make(K::Button, Indexed("cmdShowAll", 1), "", 120, 3120, 5750, 380)},
-      lblShortDate(Make(K::Label, "lblShortDate", "", 4070, 3540, 1800, kLabelHeight)),
-      fraSearch(Make(K::Frame, "fraSearch", "", 940, 3840, 9900, 760)),
-      Label1(Make(K::Label, "Label1", "for first 10°", 120, 300, 1100, kLabelHeight)),
-      cboSearchAspect(Make(K::ComboBox, "cboSearchAspect", "", 1250, 260, 1500, kListHeight)),
-      Label2(Make(K::Label, "Label2", "after end date", 2850, 300, 1250, kLabelHeight)),
-      cmdSearch(Make(K::Button, "cmdSearch", "Search", 4150, 230, 1000, 400)),
-      chkKeepDates(Make(K::CheckBox, "chkKeepDates", "Keep start/end dates", 5300, 280, 2350, 300)),
-      chkAppendToOutput(
-          Make(K::CheckBox, "chkAppendToOutput", "Append to output", 7690, 280, 2000, 300)),
-      txbStopDate(Make(K::TextBox, "txbStopDate", "", 9000, 240, 500, kFieldHeight)),
-      chkOutputAsHTML(
-          Make(K::CheckBox, "chkOutputAsHTML", "Output as HTML", 6150, 2260, 2100, 300)),
-      cmdFile(Make(K::Button, "cmdFile", "Write output to file", 4365, kButtonRow, 2000, 400)),
-      chkOpenOutputFile(Make(K::CheckBox, "chkOpenOutputFile", "Open output file", 6465,
-                             kButtonRow + 50, 2100, 300)),
+                    "Show all transits from start to end date for selected planets", kMargin,
+                    kStartButtonRow, kRunButtonsWidth, kButtonHeight)),
+      cmdShowAll{
+          Make(K::Button, Indexed("cmdShowAll", 0), "", kMargin, kShowAllRow, 4800, kButtonHeight),
+          Make(K::Button, Indexed("cmdShowAll", 1), "", kMargin + 4920, kShowAllRow,
+               kRunButtonsWidth - 4920, kButtonHeight)},
+      lblShortDate(Make(K::Label, "lblShortDate", "", kMargin + kRunButtonsWidth - 1800,
+                        kBelowShowAll, 1800, kLabelHeight)),
+      fraSearch(
+          Make(K::Frame, "fraSearch", "First transit", 3775, kSecondBand, 5370, kFrameHeight)),
+      Label1(Make(K::Label, "Label1", "for first 10°", 150, kFrameFirstRow + kLabelDrop, 1050,
+                  kLabelHeight)),
+      cboSearchAspect(
+          Make(K::ComboBox, "cboSearchAspect", "", 1230, kFrameFirstRow, 1440, kFieldHeight)),
+      Label2(Make(K::Label, "Label2", "after end date", 2760, kFrameFirstRow + kLabelDrop, 1320,
+                  kLabelHeight)),
+      cmdSearch(Make(K::Button, "cmdSearch", "Search", 4140,
+                     kFrameFirstRow - (kButtonHeight - kFieldHeight) / 2, 1080, kButtonHeight)),
+      chkKeepDates(Make(K::CheckBox, "chkKeepDates", "Keep start/end dates", 150, kFrameSecondRow,
+                        2160, kCheckHeight)),
+      chkAppendToOutput(Make(K::CheckBox, "chkAppendToOutput", "Append to output", 2350,
+                             kFrameSecondRow, 2820, kCheckHeight)),
+      txbStopDate(Make(K::TextBox, "txbStopDate", "", 4050, kFrameSecondRow, 600, kFieldHeight)),
+      chkOutputAsHTML(Make(K::CheckBox, "chkOutputAsHTML", "Output as HTML", kMargin,
+                           kBelowShowAll - 10, 1950, kCheckHeight)),
+      cmdFile(Make(K::Button, "cmdFile", "Write output to file", 5135, kButtonRow, 1950,
+                   kButtonHeight)),
+      chkOpenOutputFile(Make(K::CheckBox, "chkOpenOutputFile", "Open output file", 7185,
+                             kButtonRow + 50, 1800, kCheckHeight)),
       cmdShowAllTransits(Make(K::Button, "cmdShowAllTransits",
-                              "Show all transits from start to end date for all planets", 6150,
-                              2680, 5250, 380)),
+                              "Show all transits from start to end date for all planets",
+                              kPlanetColumn, kBelowShowAll, kRightEdge - kPlanetColumn,
+                              kButtonHeight)),
       lblAllTransitsDateFormat(Make(K::Label, "lblAllTransitsDateFormat",
-                                    "All planets date format:", 6150, 3160, 2300, kLabelHeight)),
-      txbAllTransitsDateFormat(
-          Make(K::TextBox, "txbAllTransitsDateFormat", "", 8500, 3120, 500, kFieldHeight)),
-      txbOutput(Make(K::TextBox, "txbOutput", "", 120, 4700, 11280, 300)),
-      cmdClear(Make(K::Button, "cmdClear", "Clear", 8800, kButtonRow, 800, 400)),
-      cmdHelp(Make(K::Button, "cmdHelp", "Help", 9700, kButtonRow, 800, 400)),
-      cmdSaveState(Make(K::Button, "cmdSaveState", "Save state", 120, kButtonRow, 1250, 400)),
-      cmdRestoreState(
-          Make(K::Button, "cmdRestoreState", "Restore state", 1470, kButtonRow, 1450, 400)),
-      cmdQuit(Make(K::Button, "cmdQuit", "Quit", 10600, kButtonRow, 800, 400)),
-      cmdVHsoftware(Make(K::Button, "cmdVHsoftware", "Software", 3000, kButtonRow, 1100, 400)),
+                                    "All planets date format:", kMargin, kPaneTop, 2300,
+                                    kLabelHeight)),
+      txbAllTransitsDateFormat(Make(K::TextBox, "txbAllTransitsDateFormat", "", kMargin + 2400,
+                                    kPaneTop, 600, kFieldHeight)),
+      txbOutput(Make(K::TextBox, "txbOutput", "", kMargin, kPaneTop, kRightEdge - kMargin, 300)),
+      cmdClear(Make(K::Button, "cmdClear", "Clear", kRightEdge - 3 * kSmallButtonWidth - 200,
+                    kButtonRow, kSmallButtonWidth, kButtonHeight)),
+      cmdHelp(Make(K::Button, "cmdHelp", "Help", kRightEdge - 2 * kSmallButtonWidth - 100,
+                   kButtonRow, kSmallButtonWidth, kButtonHeight)),
+      cmdSaveState(
+          Make(K::Button, "cmdSaveState", "Save state", kMargin, kButtonRow, 1350, kButtonHeight)),
+      cmdRestoreState(Make(K::Button, "cmdRestoreState", "Restore state", kMargin + 1450,
+                           kButtonRow, 1500, kButtonHeight)),
+      cmdQuit(Make(K::Button, "cmdQuit", "Quit", kRightEdge - kSmallButtonWidth, kButtonRow,
+                   kSmallButtonWidth, kButtonHeight)),
+      cmdVHsoftware(Make(K::Button, "cmdVHsoftware", "Software", kMargin + 3050, kButtonRow, 1200,
+                         kButtonHeight)),
       frmView(platform),
       frmPopUp(platform, geometry),
       platform(platform),
@@ -133,10 +222,20 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
       writer(pane, table, flags, *this, *this),
       scan(request, table, flags, *this, writer),
       registry(store != nullptr ? *store : noStore, platform) {
-    geometry = {0, 0, 11800, minimumHeight};
+    geometry = {0, 0, kRightEdge + 380, minimumHeight};
     txbOutput.locked = true;
     PlaceAll();
     BindHandlers();
+    // Shown by the timer once there is something to write or to clear.
+    for (Control* shownLater : {&cmdFile, &chkOpenOutputFile, &cmdClear}) {
+        shownLater->visible = false;
+    }
+    // Text boxes and lists on a white ground.
+    for (const Placed& placed : controls) {
+        if (placed.control->kind == K::TextBox || placed.control->kind == K::ComboBox) {
+            placed.control->backColor = {255, 255, 255};
+        }
+    }
 }
 
 FrmMain::~FrmMain() = default;
