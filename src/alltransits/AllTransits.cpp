@@ -1,0 +1,300 @@
+#include "alltransits/AllTransits.h"
+
+#include <array>
+#include <cstdlib>
+#include <optional>
+
+#include "alltransits/AllTransitsRecord.h"
+#include "alltransits/AllTransitsReport.h"
+#include "alltransits/AllTransitsTables.h"
+#include "alltransits/DaysFile.h"
+#include "alltransits/ReportFiles.h"
+#include "calendar/DatePr2.h"
+#include "ephemeris/PlanetLongitude.h"
+#include "ephemeris/PlutoTable.h"
+#include "support/FileProc.h"
+
+namespace zenthra {
+
+namespace {
+
+// Only the narrowest orb gets a day file.
+constexpr int16_t kDayFileOrb = 1;
+
+constexpr int32_t kShortestPeriod = 7;  // end - start
+constexpr int16_t kTimezoneHoursLimit = 12;
+
+struct PeriodDays {
+    int32_t start = 0;
+    int32_t end = 0;
+    int32_t birth = 0;
+};
+
+bool YearBefore(int16_t year) {
+    return year < kAllTransitsFirstYear;
+}
+
+bool YearAfter(int16_t year) {
+    return year > kAllTransitsLastYear;
+}
+
+// The checks on the plain numbers, in their fixed order.
+int16_t CheckNumbers(const AllTransitsRequest& r) {
+    if (r.birthHour < 0 || r.birthHour > 23 || r.birthMinute < 0 || r.birthMinute > 59) {
+        return kBirthTimeInvalid;
+    }
+    const std::array<std::pair<bool, AllTransitsCode>, 9> checks = {{
+        {YearBefore(r.startYear), kStartYearTooEarly},
+        {YearAfter(r.startYear), kStartYearTooLate},
+        {YearBefore(r.endYear), kEndYearTooEarly},
+        {YearAfter(r.endYear), kEndYearTooLate},
+        {YearBefore(r.birthYear), kBirthYearTooEarly},
+        {YearAfter(r.birthYear), kBirthYearTooLate},
+        {std::abs(r.birthTimezoneHours) >= kTimezoneHoursLimit, kBirthTimezoneInvalid},
+        {std::abs(r.resultsTimezoneHours) >= kTimezoneHoursLimit, kResultsTimezoneInvalid},
+        {r.orb < 0 || r.orb > kLargestAllTransitsOrb, kOrbInvalid},
+    }};
+    for (const auto& [failed, code] : checks) {
+        if (failed) {
+            return code;
+        }
+    }
+    return kAllTransitsDone;
+}
+
+int16_t ConvertDates(const AllTransitsRequest& r, PeriodDays& days) {
+    const DateJdn start = DateToJdn(r.startYear, r.startMonth, r.startDay);
+    if (!start.valid) {
+        return kStartDateInvalid;
+    }
+    const DateJdn end = DateToJdn(r.endYear, r.endMonth, r.endDay);
+    if (!end.valid) {
+        return kEndDateInvalid;
+    }
+    const DateJdn birth = DateToJdn(r.birthYear, r.birthMonth, r.birthDay);
+    if (!birth.valid) {
+        return kBirthDateInvalid;
+    }
+    days = {start.jdn, end.jdn, birth.jdn};
+    if (days.birth > days.start) {
+        return kBirthAfterStart;
+    }
+    if (days.end - days.start < kShortestPeriod) {
+        return kPeriodTooShort;
+    }
+    if (days.end - days.start > kLongestAllTransitsPeriod) {
+        return kPeriodTooLong;
+    }
+    return kAllTransitsDone;
+}
+
+// The report file empty, before anything is computed; with it goes the day file of an
+// earlier computation of the same name, which no longer belongs to that report.
+int16_t StartReportFile(const AllTransitsRequest& r) {
+    if (!CreateEmptyFile(r.filePath)) {
+        return kReportFileFailed;
+    }
+    if (r.orb == kDayFileOrb) {
+        RemoveFileIfPresent(DaysFilePath(r.filePath));
+    }
+    return kAllTransitsDone;
+}
+
+using AspectStates = std::array<std::array<AspectCode, kLastTransitingBody + 1>,
+                                kLastNatalBody + 1>;  // [natal][transiting]
+
+// One orb from the natal positions to the written report.
+class OrbComputation {
+  public:
+    OrbComputation(const AllTransitsRequest& r, const PeriodDays& days, AllTransitsWindow& window,
+                   const AllTransitsOptions& options)
+        : r(r),
+          days(days),
+          window(window),
+          options(options),
+          birthMinutes(static_cast<int16_t>(r.birthTimezoneHours * 60)),
+          resultsMinutes(static_cast<int16_t>(r.resultsTimezoneHours * 60)),
+          orbRadians(r.orb * kAllTransitsTurn / 360) {
+        InitAllTransitsTables(tables);
+    }
+
+    int16_t Run() {
+        sidereal = false;  // this mode is always tropical
+        FillLongitudes(LocalDayToUt(BirthValue(), birthMinutes), natal, true);
+        window.AppendToPane("Now calculating transits for orb of " + std::to_string(r.orb) +
+                            " degree" + PluralSuffix(r.orb) + " ..." + kCrLf);
+        FillLongitudes(LocalDayToUt(days.start, resultsMinutes), today, false);
+        FillLongitudes(LocalDayToUt(days.start + 1, resultsMinutes), tomorrow, false);
+        OpenTransitsInEffectAtStart();
+        if (r.orb == kDayFileOrb) {
+            daysTable = MakeDaysTable(days.start, days.end);
+            if (!daysTable) {
+                return kDayTableFailed;
+            }
+        }
+        for (int32_t day = days.start; day <= days.end; ++day) {
+            if (const int16_t code = ScanDay(day)) {
+                return code;
+            }
+        }
+        return WriteReport();
+    }
+
+  private:
+    // The birth as a local day value.
+    double BirthValue() const { return days.birth + (r.birthHour * 60 + r.birthMinute) / 1440.0; }
+
+    std::string Instant(double value, bool boundary) const {
+        return FormatReportInstant(value, r.dateStyle, resultsMinutes, boundary);
+    }
+
+    void OpenTransitsInEffectAtStart() {
+        const int32_t dayBefore = days.start - 1;
+        const std::string startText = WithoutLast(Instant(dayBefore, true), kInstantKeyLength);
+        for (BodyCode t = kSun; t <= kLastTransitingBody; ++t) {
+            for (BodyCode n = kSun; n <= kLastNatalBody; ++n) {
+                const AspectCode a = FirstAspectInOrb(today[t], natal[n], orbRadians);
+                todayState[n][t] = a;
+                if (a > 0) {
+                    Open(t, a, n, startText, dayBefore, kBoundaryTime);
+                }
+            }
+        }
+    }
+
+    int16_t ScanDay(int32_t day) {
+        window.YieldToEventLoop();
+        if (day > days.start) {
+            today = tomorrow;
+            FillLongitudes(LocalDayToUt(day + 1, resultsMinutes), tomorrow, false);
+        }
+        for (BodyCode t = kSun; t <= kLastTransitingBody; ++t) {
+            for (BodyCode n = kSun; n <= kLastNatalBody; ++n) {
+                todayState[n][t] = FirstAspectInOrb(today[t], natal[n], orbRadians);
+                tomorrowState[n][t] = FirstAspectInOrb(tomorrow[t], natal[n], orbRadians);
+            }
+        }
+        for (BodyCode t = kSun; t <= kLastTransitingBody; ++t) {
+            for (BodyCode n = kSun; n <= kLastNatalBody; ++n) {
+                if (const int16_t code = FollowPair(day, t, n)) {
+                    return code;
+                }
+            }
+        }
+        return kAllTransitsDone;
+    }
+
+    // What happens to one pair during a day: it leaves the orb, enters it, or is still in it
+    // at the end of the period.
+    int16_t FollowPair(int32_t day, BodyCode t, BodyCode n) {
+        const AspectCode s0 = todayState[n][t];
+        const AspectCode s1 = tomorrowState[n][t];
+        if (s1 == 0 && s0 >= 1) {
+            const std::string x = Instant(CrossingMinute(false, day, t, n, s0), false);
+            if (const int16_t code =
+                    Close(t, s0, n, day, LastCharacters(x, kInstantKeyLength), x)) {
+                return code;
+            }
+        }
+        if (s1 >= 1 && s0 == 0) {
+            const std::string x = Instant(CrossingMinute(true, day, t, n, s1), false);
+            Open(t, s1, n, WithoutLast(x, kInstantKeyLength), day,
+                 LastCharacters(x, kInstantKeyLength));
+        }
+        if (s1 >= 1 && day == days.end) {
+            return Close(t, s1, n, day, kBoundaryTime, Instant(days.end, true));
+        }
+        return kAllTransitsDone;
+    }
+
+    double CrossingMinute(bool entry, int32_t day, BodyCode t, BodyCode n, AspectCode a) const {
+        const OrbCrossingQuery query{entry, day, t, natal[n], a, orbRadians, resultsMinutes};
+        return options.literalCrossingSearch ? FindOrbCrossingMinuteLiteral(query, options.stats)
+                                             : FindOrbCrossingMinute(query, options.stats);
+    }
+
+    void Open(BodyCode t, AspectCode a, BodyCode n, const std::string& startText, int32_t startDay,
+              const std::string& startTime) {
+        // At most one entry per pair is open, fewer than the slots.
+        if (const int slot = FreeOpenSlot(tables)) {
+            tables.openTransits[slot] = OpenTransitEntry(t, a, n, startText, startDay, startTime);
+        }
+    }
+
+    int16_t Close(BodyCode t, AspectCode a, BodyCode n, int32_t endDay, const std::string& endTime,
+                  const std::string& endInstant) {
+        const std::string pair = TransitPairText(t, a, n);
+        for (int slot = 1; slot <= kOpenTransitSlots; ++slot) {
+            std::string& entry = tables.openTransits[slot];
+            if (entry.find(pair) == std::string::npos) {
+                continue;
+            }
+            if (static_cast<int>(tables.transitRecords.size()) >= options.transitLimit) {
+                return kTooManyTransits;
+            }
+            tables.transitRecords.push_back(
+                FinishedTransitRecord(entry, endDay, endTime, endInstant));
+            ++transitingCounts[t];
+            ++natalCounts[n];
+            entry.clear();
+            return kAllTransitsDone;
+        }
+        return kAllTransitsDone;
+    }
+
+    int16_t WriteReport() {
+        AllTransitsReportInputs in;
+        in.path = r.filePath;
+        in.style = r.dateStyle;
+        in.transitingCounts = transitingCounts;
+        in.natalCounts = natalCounts;
+        in.birthText = WithoutLast(
+            FormatReportInstant(BirthValue(), r.dateStyle, birthMinutes, false), kInstantKeyLength);
+        in.startJdn = days.start;
+        in.endJdn = days.end;
+        in.tzMinutes = resultsMinutes;
+        in.orb = r.orb;
+        return WriteAllTransitsReport(in, tables.transitRecords, daysTable ? &*daysTable : nullptr,
+                                      window);
+    }
+
+    const AllTransitsRequest& r;
+    const PeriodDays days;
+    AllTransitsWindow& window;
+    const AllTransitsOptions& options;
+    const int16_t birthMinutes;
+    const int16_t resultsMinutes;
+    const double orbRadians;
+    AllTransitsTables tables;
+    TransitCounts transitingCounts{};
+    TransitCounts natalCounts{};
+    BodyLongitudes natal{};
+    BodyLongitudes today{};
+    BodyLongitudes tomorrow{};
+    AspectStates todayState{};
+    AspectStates tomorrowState{};
+    std::optional<DaysTable> daysTable;
+};
+
+}  // namespace
+
+int16_t ComputeAllTransits(const AllTransitsRequest& request, AllTransitsWindow& window,
+                           const AllTransitsOptions& options) {
+    window.AppendToPane(std::string(kCrLf) + "Output file: " + request.filePath + kCrLf);
+    PeriodDays days;
+    if (const int16_t code = CheckNumbers(request)) {
+        return code;
+    }
+    if (const int16_t code = ConvertDates(request, days)) {
+        return code;
+    }
+    if (!LoadPlutoTable(kPlutoFileName, window)) {
+        return kPlutoTableUnreadable;
+    }
+    if (const int16_t code = StartReportFile(request)) {
+        return code;
+    }
+    return OrbComputation(request, days, window, options).Run();
+}
+
+}  // namespace zenthra
