@@ -34,6 +34,7 @@ class ConsolePlatform : public Platform {
     std::string ProgramFolder() override { return programFolder; }
     int CurrentYear() override;
     int32_t ComputerTimezoneSecondsWest() override;
+    std::string ReportsRoot() override { return reportsRoot; }
 
     // While set, boxes are neither printed nor answered with anything but OK or No.
     bool quiet = false;

@@ -224,6 +224,7 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
       registry(store != nullptr ? *store : noStore, platform) {
     geometry = {0, 0, kRightEdge + 380, minimumHeight};
     txbOutput.locked = true;
+    txbAllTransitsDateFormat.text = "1";  // day.month.year
     PlaceAll();
     BindHandlers();
     // Shown by the timer once there is something to write or to clear.
@@ -320,6 +321,7 @@ void FrmMain::BindHandlers() {
     cmdSearch.click = [this] { cmdSearch_Click(); };
     cmdFile.click = [this] { cmdFile_Click(); };
     cmdClear.click = [this] { cmdClear_Click(); };
+    cmdShowAllTransits.click = [this] { cmdShowAllTransits_Click(); };
     cmdHelp.click = [this] { cmdHelp_Click(); };
     cmdSaveState.click = [this] { cmdSaveState_Click(); };
     cmdRestoreState.click = [this] { cmdRestoreState_Click(); };

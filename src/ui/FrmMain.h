@@ -174,6 +174,9 @@ class FrmMain : public ScanWindow, public ReportWindow {
     bool DeriveSearchOrbs();
     void ReportNoCompleteTransit(const std::string& errorText, AspectCode aspect, int32_t day);
 
+    // The all-transits mode (FrmMainAllTransits.cpp): its button, hidden at set-up.
+    void cmdShowAllTransits_Click();
+
     // Output to a file.
     void cmdFile_Click();
     std::string WriteTextFile(const std::string& text, const std::string& path);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -45,6 +46,13 @@ class Platform : public MessageBoxes {
 
     // The computer's standard-time offset from Greenwich in seconds, positive west.
     virtual int32_t ComputerTimezoneSecondsWest() = 0;
+
+    // The folder that holds the all-transits report folders, without a trailing separator:
+    // "$HOME/KVR" unless the platform puts them elsewhere.
+    virtual std::string ReportsRoot() {
+        const char* home = std::getenv("HOME");
+        return std::string(home != nullptr ? home : ".") + "/KVR";
+    }
 
     // Saved state, help and notices.
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -62,6 +63,9 @@ class FakePlatform : public Platform {
     int CurrentYear() override { return year; }
     int32_t ComputerTimezoneSecondsWest() override { return secondsWest; }
 
+    // All-transits reports: a folder of the temporary folder that each test sets.
+    std::string ReportsRoot() override { return reportsRoot; }
+
     // Saved state, help and notices.
     void EndProgram() override { ++programEnds; }
     std::string CurrentWorkingFolder() override { return workingFolder; }
@@ -89,6 +93,8 @@ class FakePlatform : public Platform {
     std::string programFolder = ZENTHRA_DATA_DIR;
     int year = 2026;
     int32_t secondsWest = -19800;  // Asia/Kolkata
+    std::string reportsRoot =
+        (std::filesystem::temp_directory_path() / "zenthra-test-reports").string();
     bool clickPopUps = false;
     int programEnds = 0;
     std::string workingFolder = "/home/user/work";

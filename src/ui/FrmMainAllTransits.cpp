@@ -1,0 +1,168 @@
+// The all-transits button: the window's inputs checked as for a run, then every personal
+// transit computed for the orbs 1, 3 and 5 into a folder of its own under the reports root.
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "alltransits/AllTransits.h"
+#include "alltransits/ReportFiles.h"
+#include "calendar/DatePr2.h"
+#include "calendar/StrProc.h"
+#include "calendar/Timezones.h"
+#include "support/FileProc.h"
+#include "ui/FrmMain.h"
+
+namespace zenthra {
+
+namespace {
+
+constexpr std::array<int16_t, 3> kReportOrbs = {1, 3, 5};
+constexpr int kLastDateStyle = 3;
+
+const std::string kReportsTitle = "ZTA";
+const std::string kDateStyleTitle = "All transits";
+
+// The window as the computation sees it.
+class WindowForAllTransits : public AllTransitsWindow {
+  public:
+    WindowForAllTransits(FrmMain& window, OutputPane& pane) : window(window), pane(pane) {}
+
+    MsgAnswer MsgBox(const std::string& text, MsgIcon icon, const std::string& title,
+                     MsgButtons buttons) override {
+        return window.MsgBox(text, icon, title, buttons);
+    }
+    void AppendToPane(std::string_view text) override {
+        pane.Append(text);
+        window.RefreshPane();
+    }
+    void YieldToEventLoop() override { window.YieldToEventLoop(); }
+
+  private:
+    FrmMain& window;
+    OutputPane& pane;
+};
+
+// The number the text begins with (after blanks: a sign, digits, a decimal point and more
+// digits), or 0 when it begins with none.
+double LeadingNumber(const std::string& text) {
+    size_t end = text.find_first_not_of(' ');
+    if (end == std::string::npos) {
+        return 0;
+    }
+    const size_t start = end;
+    if (text[end] == '+' || text[end] == '-') {
+        ++end;
+    }
+    const auto skipDigits = [&text, &end] {
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
+            ++end;
+        }
+    };
+    skipDigits();
+    if (end < text.size() && text[end] == '.') {
+        ++end;
+        skipDigits();
+    }
+    const std::string number = text.substr(start, end - start);
+    return std::strtod(number.c_str(), nullptr);
+}
+
+// The date style typed into the box, rounded to the nearest integer with halves going to the
+// even neighbour; none when it is not a style.
+std::optional<int> DateStyle(const std::string& text) {
+    const double style = std::nearbyint(LeadingNumber(text));
+    if (!(style >= 0 && style <= kLastDateStyle)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(style);
+}
+
+// Whole hours east of Greenwich: a half-hour zone loses its half hour (GMT+5:30 counts as 5,
+// GMT-3:30 as -3).
+int16_t WholeTimezoneHours(int listIndex) {
+    return static_cast<int16_t>(TimezoneMinutes(listIndex) / 60);
+}
+
+std::string PaddedDate(int32_t jdn) {
+    return FormatNumericDate(jdn, kYearMonthDay, true, false);
+}
+
+void SetDate(int32_t jdn, int16_t& year, int16_t& month, int16_t& day) {
+    const GregorianDate date = JdnToDate(jdn);
+    year = static_cast<int16_t>(date.year);
+    month = static_cast<int16_t>(date.month);
+    day = static_cast<int16_t>(date.day);
+}
+
+std::string OrbFileName(const std::string& name, int16_t orb) {
+    return name + "_" + std::to_string(orb) + "orb.txt";
+}
+
+}  // namespace
+
+void FrmMain::cmdShowAllTransits_Click() {
+    if (!blnStartUpCompleted) {
+        return;
+    }
+    SizeWindowForFirstOutput();
+    YieldToEventLoop();
+    if (optTropical.Value() == 0 || optPersonal.Value() == 0) {
+        MsgBox(std::string("'All transits' can at present be calculated") + kCrLf +
+                   "only for personal transits and Tropical Zodiac.",
+               MsgIcon::None, "Restriction");
+        return;
+    }
+    validateOnly = true;
+    cmdStart_Click();
+    validateOnly = false;
+    if (!validationPassed) {
+        return;
+    }
+
+    AllTransitsRequest all;
+    SetDate(request.startJdn, all.startYear, all.startMonth, all.startDay);
+    SetDate(request.endJdn, all.endYear, all.endMonth, all.endDay);
+    SetDate(request.birthJdn, all.birthYear, all.birthMonth, all.birthDay);
+    all.birthHour = static_cast<int16_t>(SaturatingInteger(cboHour.SelectedText()));
+    all.birthMinute = static_cast<int16_t>(SaturatingInteger(cboMinute.SelectedText()));
+    all.birthTimezoneHours = WholeTimezoneHours(cboTimezone[1].ListIndex());
+    all.resultsTimezoneHours = WholeTimezoneHours(cboTimezone[0].ListIndex());
+
+    if (txbAllTransitsDateFormat.text.empty()) {
+        MsgBox("Date format not specified", MsgIcon::Exclamation, kDateStyleTitle);
+        return;
+    }
+    const std::optional<int> style = DateStyle(txbAllTransitsDateFormat.text);
+    if (!style) {
+        MsgBox("Invalid date format", MsgIcon::Exclamation, kDateStyleTitle);
+        return;
+    }
+    all.dateStyle = static_cast<int16_t>(*style);
+
+    // The folder is named by the birth, the start and the length of the period, whatever the
+    // date style: 1950-03-07_2023-01-01_365d.
+    const std::string name = PaddedDate(request.birthJdn) + "_" + PaddedDate(request.startJdn) +
+                             "_" + std::to_string(request.endJdn - request.startJdn + 1) + "d";
+    const std::string folder = platform.ReportsRoot() + "/" + name;
+    if (!FolderExists(folder) && !CreateFolderPath(folder)) {
+        MsgBox("Unable to create folder " + folder, MsgIcon::Exclamation, kReportsTitle);
+        return;
+    }
+
+    pane.Clear();
+    WindowForAllTransits window(*this, pane);
+    for (const int16_t orb : kReportOrbs) {
+        all.orb = orb;
+        all.filePath = folder + "/" + OrbFileName(name, orb);
+        if (const int16_t code = ComputeAllTransits(all, window); code > 0) {
+            MsgBox("Orb =  " + std::to_string(orb) + ", Error code = " + std::to_string(code),
+                   MsgIcon::Exclamation, "Error");
+            return;
+        }
+    }
+    MsgBox("All files successfully written to " + folder, MsgIcon::None, kReportsTitle);
+}
+
+}  // namespace zenthra

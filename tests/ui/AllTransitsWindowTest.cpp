@@ -1,0 +1,208 @@
+// The all-transits button: its restriction and checks, the date style box, the folder and the
+// files it writes, the error codes the window's inputs can lead to, and the whole hours of a
+// half-hour timezone.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "alltransits/AllTransits.h"
+#include "ui/RunFixture.h"
+
+namespace zenthra::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using enum MsgIcon;
+
+constexpr int kGmtPlus530 = 35;
+constexpr int kGmtMinus330 = 17;
+
+std::string Bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Born 1990-06-15 12:00 GMT; results in the computer's GMT+5:30; 2023-01-16 to 2023-01-29.
+class AllTransitsButton : public RunFixture {
+  protected:
+    void SetUp() override {
+        RunFixture::SetUp();
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root = fs::temp_directory_path() / (std::string("zenthra-kvr-") + info->name());
+        fs::remove_all(root);
+        p.reportsRoot = (root / "KVR").string();
+        SetPeriod("2023-1-16", "2023-1-29");
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+
+    fs::path Folder(const std::string& name = "1990-06-15_2023-01-16_14d") const {
+        return root / "KVR" / name;
+    }
+
+    std::vector<std::string> FilesIn(const fs::path& folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path root;
+};
+
+TEST_F(AllTransitsButton, TheDateStyleBoxStartsAtOneAndTheButtonRunsTheHandler) {
+    FakePlatform fresh;
+    FrmMain window(fresh);
+    EXPECT_EQ(window.txbAllTransitsDateFormat.text, "1");
+    ASSERT_TRUE(w.cmdShowAllTransits.click);
+    w.cmdShowAllTransits.click();
+    EXPECT_TRUE(fs::exists(Folder()));
+}
+
+TEST_F(AllTransitsButton, WritesTheThreeReportsAndTheDayFile) {
+    w.SetPaneText("an earlier run");
+    w.cmdShowAllTransits_Click();
+    const std::string folder = Folder().string();
+    EXPECT_EQ(Shown(p),
+              (std::vector<Box>{{"All files successfully written to " + folder, None, "ZTA"}}));
+    EXPECT_EQ(FilesIn(Folder()),
+              (std::vector<std::string>{
+                  "1990-06-15_2023-01-16_14d_1orb.txt", "1990-06-15_2023-01-16_14d_1orb_days.txt",
+                  "1990-06-15_2023-01-16_14d_3orb.txt", "1990-06-15_2023-01-16_14d_5orb.txt"}));
+    std::string pane;
+    for (int orb : {1, 3, 5}) {
+        pane += "\r\nOutput file: " + folder + "/1990-06-15_2023-01-16_14d_" + std::to_string(orb) +
+                "orb.txt\r\nNow calculating transits for orb of " + std::to_string(orb) +
+                " degree" + (orb == 1 ? "" : "s") + " ...\r\n";
+    }
+    EXPECT_EQ(w.Pane().Text(), pane);
+    const std::string report = Bytes(Folder() / "1990-06-15_2023-01-16_14d_1orb.txt");
+    // Style 1 from the box's initial text.
+    EXPECT_NE(report.find("BORN 15.6.1990 12:00 GMT\r\n"), std::string::npos);
+    EXPECT_NE(report.find("FOR THE PERIOD 15.1.2023 24:00 GMT+5 TO 29.1.2023 24:00 GMT+5"),
+              std::string::npos);
+}
+
+TEST_F(AllTransitsButton, AHalfHourTimezoneCountsAsItsWholeHours) {
+    w.cboTimezone[1].SetListIndex(kGmtMinus330);
+    ASSERT_EQ(w.cboTimezone[0].ListIndex(), kGmtPlus530);
+    w.txbAllTransitsDateFormat.text = "2";
+    w.cmdShowAllTransits_Click();
+    ASSERT_EQ(Shown(p).size(), 1u);
+
+    // The same computation asked for in whole hours directly.
+    struct Direct : AllTransitsWindow {
+        MsgAnswer MsgBox(const std::string&, MsgIcon, const std::string&, MsgButtons) override {
+            return MsgAnswer::Ok;
+        }
+        void AppendToPane(std::string_view) override {}
+        void YieldToEventLoop() override {}
+    } direct;
+    AllTransitsRequest r;
+    r.startYear = 2023, r.startMonth = 1, r.startDay = 16;
+    r.endYear = 2023, r.endMonth = 1, r.endDay = 29;
+    r.birthYear = 1990, r.birthMonth = 6, r.birthDay = 15;
+    r.birthHour = 12, r.birthMinute = 0;
+    r.birthTimezoneHours = -3;
+    r.resultsTimezoneHours = 5;
+    r.orb = 3;
+    r.dateStyle = 2;
+    r.filePath = (root / "direct.txt").string();
+    ASSERT_EQ(ComputeAllTransits(r, direct), kAllTransitsDone);
+
+    const std::string report = Bytes(Folder() / "1990-06-15_2023-01-16_14d_3orb.txt");
+    EXPECT_EQ(report, Bytes(r.filePath));
+    EXPECT_NE(report.find("BORN 1990-06-15 12:00 GMT-3\r\n"), std::string::npos);
+    EXPECT_NE(report.find(" GMT+5, "), std::string::npos);
+    EXPECT_EQ(report.find("GMT+5:"), std::string::npos);
+}
+
+TEST_F(AllTransitsButton, OnlyPersonalTransitsInTheTropicalZodiac) {
+    const Box restriction{
+        "'All transits' can at present be calculated\r\nonly for personal transits and Tropical "
+        "Zodiac.",
+        None, "Restriction"};
+    w.ChooseOption(w.optSidereal, w.optTropical);
+    w.cmdShowAllTransits_Click();
+    w.ChooseOption(w.optTropical, w.optSidereal);
+    ChooseWorld(w);
+    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(Shown(p), (std::vector<Box>{restriction, restriction}));
+    EXPECT_FALSE(fs::exists(root));
+}
+
+TEST_F(AllTransitsButton, TheRunChecksComeFirst) {
+    w.cboHour.SetListIndex(0);
+    w.cmdShowAllTransits_Click();
+    ASSERT_EQ(Shown(p).size(), 1u);
+    EXPECT_EQ(Shown(p)[0].text, "Please specify the birth time, or use 12:00 if not known.");
+    EXPECT_FALSE(w.validateOnly);
+    EXPECT_FALSE(fs::exists(root));
+
+    p.boxes.boxes.clear();
+    SetPeriod("2023-1-16", "2023-1-18");
+    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(Shown(p)[0].text, "The start date must be at least 3 days prior to the end date.");
+    EXPECT_FALSE(fs::exists(root));
+}
+
+TEST_F(AllTransitsButton, TheDateStyleBox) {
+    const Box notSpecified{"Date format not specified", Exclamation, "All transits"};
+    const Box invalid{"Invalid date format", Exclamation, "All transits"};
+    for (const char* text : {"", "4", "-1", "3.5", "99"}) {
+        p.boxes.boxes.clear();
+        w.txbAllTransitsDateFormat.text = text;
+        w.cmdShowAllTransits_Click();
+        EXPECT_EQ(Shown(p), std::vector<Box>{*text == '\0' ? notSpecified : invalid}) << text;
+    }
+    EXPECT_FALSE(fs::exists(root));
+    // Halves go to the even neighbour; a text without a number is style 0.
+    const std::pair<const char*, const char*> styles[] = {{"2.5", "BORN 1990-06-15 12:00 GMT\r\n"},
+                                                          {" 0.5", "BORN 6/15/1990 12:00 GMT\r\n"},
+                                                          {"abc", "BORN 6/15/1990 12:00 GMT\r\n"},
+                                                          {"3 ", "BORN JUN 15 1990 12:00 GMT\r\n"}};
+    for (const auto& [text, born] : styles) {
+        w.txbAllTransitsDateFormat.text = text;
+        w.cmdShowAllTransits_Click();
+        const std::string report = Bytes(Folder() / "1990-06-15_2023-01-16_14d_5orb.txt");
+        EXPECT_NE(report.find(born), std::string::npos) << text;
+    }
+}
+
+TEST_F(AllTransitsButton, AShortPeriodEndsWithCodeFourteenAndNoFiles) {
+    for (const char* end : {"2023-1-19", "2023-1-22"}) {
+        p.boxes.boxes.clear();
+        SetPeriod("2023-1-16", end);
+        w.cmdShowAllTransits_Click();
+        EXPECT_EQ(Shown(p), (std::vector<Box>{{"Orb =  1, Error code = 14", Exclamation, "Error"}}))
+            << end;
+    }
+    // The folders are made, but no report of any orb.
+    EXPECT_TRUE(FilesIn(Folder("1990-06-15_2023-01-16_4d")).empty());
+    EXPECT_TRUE(FilesIn(Folder("1990-06-15_2023-01-16_7d")).empty());
+    EXPECT_EQ(w.Pane().Text(), "\r\nOutput file: " + Folder("1990-06-15_2023-01-16_7d").string() +
+                                   "/1990-06-15_2023-01-16_7d_1orb.txt\r\n");
+}
+
+TEST_F(AllTransitsButton, AFolderThatCannotBeMade) {
+    fs::create_directories(root);
+    std::ofstream(root / "KVR") << "a file";
+    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(
+        Shown(p),
+        (std::vector<Box>{{"Unable to create folder " + Folder().string(), Exclamation, "ZTA"}}));
+}
+
+TEST_F(AllTransitsButton, AnEmptyPaneGivesTheWindowItsRunHeight) {
+    ASSERT_TRUE(w.Pane().Empty());
+    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(w.geometry.height, w.runHeight);
+    EXPECT_GE(p.yields, 1);
+}
+
+}  // namespace
+}  // namespace zenthra::testing
