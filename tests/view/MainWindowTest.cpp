@@ -1,6 +1,10 @@
 // The main window as a user meets it: the widgets show the model's start-up, typing and
 // clicking reach the handlers, and the handlers' effects reach the widgets.
+#include <filesystem>
+#include <fstream>
+
 #include <QCheckBox>
+#include <QDir>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -164,6 +168,40 @@ TEST_F(MainWindowTest, StopDuringALongRunEndsItWithStopped) {
     EXPECT_EQ(Text(model.cmdStart), kPersonalCaption);
     EXPECT_TRUE(window.WidgetOf(model.cboPlanet[0])->isEnabled());
     EXPECT_EQ(boxes.shown.size(), 0u);
+}
+
+TEST_F(MainWindowTest, QuitDuringAnHtmlRunStopsItAndClosesItsFile) {
+    const std::string path = QDir::tempPath().toStdString() + "/zenthra-view-quit.htm";
+    std::filesystem::remove(path);
+    TypeBirthData();
+    // The file button is enabled once a first run has ended.
+    Type(model.txbMonth[1], "1");
+    QTest::keyClick(Widget<QLineEdit>(model.txbMonth[1]), Qt::Key_Return);
+    QTest::mouseClick(Widget<QCheckBox>(model.chkOutputAsHTML), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(model.cmdFile); }, 600));
+    platform.fileAnswer = path;
+    QTest::mouseClick(Widget<QPushButton>(model.cmdFile), Qt::LeftButton);
+    ASSERT_EQ(model.outputFilePath, path);
+
+    Type(model.txbYear[1], "2099");
+    Type(model.txbMonth[1], "12");
+    platform.yields = 0;
+    boxes.Queue(QMessageBox::No);
+    platform.onYield = [&](int yield) {
+        if (yield == 100) {
+            QTest::mouseClick(Widget<QPushButton>(model.cmdQuit), Qt::LeftButton);
+        }
+    };
+    QTest::mouseClick(Widget<QPushButton>(model.cmdStart), Qt::LeftButton);
+
+    EXPECT_EQ(platform.programEnds, 1);
+    EXPECT_LT(platform.yields, 105);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Save program state for next run?");
+    std::ifstream file(path, std::ios::binary);
+    const std::string html((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_TRUE(html.ends_with("</table></center><p>\r\n")) << html;
+    std::filesystem::remove(path);
 }
 
 TEST_F(MainWindowTest, AFailingCheckShowsItsBoxAndChangesNothingElse) {

@@ -105,7 +105,11 @@ class BoxAnswerer {
                                : QMessageBox::NoButton);
         QAbstractButton* button = box->escapeButton();
         if (!answers.empty()) {
-            button = box->button(answers.front());
+            if (QAbstractButton* queued = box->button(answers.front())) {
+                button = queued;
+            } else {
+                ADD_FAILURE() << "No such answer to \"" << shown.back().text << "\"";
+            }
             answers.pop_front();
         }
         button->click();
