@@ -1,7 +1,5 @@
 #include "cli/ConsoleFrontEnd.h"
 
-#include <cstdlib>
-
 #include "calendar/DatePr2.h"
 #include "calendar/StrProc.h"
 #include "cli/ConsolePlatform.h"
@@ -14,10 +12,8 @@ namespace {
 
 constexpr int kGmtIndex = 24;
 
-std::string DefaultReportsRoot() {
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : ".") + "/KVR";
-}
+// How the all-transits mode tells that every report was written.
+constexpr std::string_view kReportsWritten = "All files successfully written to ";
 
 int IndexOf(const Control& list, const std::string& text) {
     for (size_t i = 0; i < list.list.size(); ++i) {
@@ -37,7 +33,7 @@ class FrontEnd {
     FrontEnd(const CliOptions& options, std::ostream& out, std::ostream& errors)
         : options(options),
           out(out),
-          platform(errors, ProgramDataFolder(), options.out.value_or(DefaultReportsRoot())),
+          platform(errors, ProgramDataFolder(), options.out.value_or("")),
           window(platform, std::nullopt) {}
 
     int Run() {
@@ -149,6 +145,9 @@ class FrontEnd {
                 return window.flags.runAborted ? kExitRefused : kExitDone;
             case CliCommand::Search:
                 return Search();
+            case CliCommand::AllTransits:
+                window.cmdShowAllTransits_Click();
+                return platform.lastMessage.starts_with(kReportsWritten) ? kExitDone : kExitRefused;
             default:
                 return kExitUsage;
         }

@@ -34,10 +34,15 @@ class ConsolePlatform : public Platform {
     std::string ProgramFolder() override { return programFolder; }
     int CurrentYear() override;
     int32_t ComputerTimezoneSecondsWest() override;
-    std::string ReportsRoot() override { return reportsRoot; }
+    std::string ReportsRoot() override {
+        return reportsRoot.empty() ? Platform::ReportsRoot() : reportsRoot;
+    }
 
     // While set, boxes are neither printed nor answered with anything but OK or No.
     bool quiet = false;
+
+    // The text of the last box printed.
+    std::string lastMessage;
 
   private:
     std::ostream& errors;

@@ -102,6 +102,28 @@ TEST(Cli, SearchPrintsThePeriodItFound) {
     EXPECT_NE(search.out.find("Conjunction | 2009-01-30"), std::string::npos);
 }
 
+TEST(Cli, AllTransitsWritesItsFourFiles) {
+    const auto root =
+        std::filesystem::temp_directory_path() / ("zenthra-cli-kvr-" + std::to_string(::getpid()));
+    const std::string common =
+        "all-transits --birth 1950-03-07 --birth-time 14:30 --birth-tz +1 "
+        "--tz GMT+1:00 --start 2023-01-01 --out " +
+        root.string();
+    auto done = RunCli(common + " --end 2023-01-31 --date-style 2");
+    EXPECT_EQ(done.status, 0) << done.errors;
+    const auto folder = root / "1950-03-07_2023-01-01_31d";
+    EXPECT_EQ(done.errors, "ZTA: All files successfully written to " + folder.string() + "\n");
+    for (const char* file : {"_1orb.txt", "_1orb_days.txt", "_3orb.txt", "_5orb.txt"}) {
+        const auto path = folder / (std::string("1950-03-07_2023-01-01_31d") + file);
+        EXPECT_NE(ReadAll(path).find("1950-03-07 14:30 GMT+1"), std::string::npos) << path;
+    }
+
+    auto tooShort = RunCli(common + " --end 2023-01-05");
+    EXPECT_EQ(tooShort.status, 1);
+    EXPECT_EQ(tooShort.errors, "Error: Orb =  1, Error code = 14\n");
+    std::filesystem::remove_all(root);
+}
+
 TEST(Cli, ALongRunIsPrintedWhole) {
     auto longRun = RunCli(
         "run --world --first Mercury --second Jupiter --start 1950-01-01 "
