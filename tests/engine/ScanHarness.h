@@ -2,8 +2,10 @@
 // records what the scan asks of it.
 #pragma once
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
+
 #include <functional>
 #include <iterator>
 #include <string>
@@ -153,9 +155,11 @@ class ScanHarness {
         return rows;
     }
 
-    // HTML output into a fresh file of the temporary folder, removed with the harness.
+    // HTML output into a fresh file of the temporary folder, removed with the harness. The
+    // process number keeps tests that run side by side apart.
     std::filesystem::path UseHtmlFile(const std::string& name) {
-        htmlPath = std::filesystem::temp_directory_path() / name;
+        htmlPath =
+            std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "-" + name);
         std::filesystem::remove(htmlPath);
         window.outputAsHtml = true;
         window.outputFilePath = htmlPath.string();
