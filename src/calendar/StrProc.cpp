@@ -71,20 +71,64 @@ int FindFirstCharNotIn(std::string_view text, int start, std::string_view set) {
     return 0;
 }
 
-int32_t SaturatingInteger(std::string_view text) {
-    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
-    constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
+namespace {
+
+constexpr int64_t kMaxInt32 = std::numeric_limits<int32_t>::max();
+constexpr int64_t kMinInt32 = std::numeric_limits<int32_t>::min();
+
+// The leading blanks, sign and digits of a text. Held just past the 32-bit limit, the
+// magnitude can neither overflow nor lose its saturation.
+struct LeadingInteger {
+    bool negative = false;
+    int64_t magnitude = 0;
+    size_t end = 0;  // the position after the digits
+
+    int32_t Saturated() const {
+        return static_cast<int32_t>(negative ? std::max(-magnitude, kMinInt32)
+                                             : std::min(magnitude, kMaxInt32));
+    }
+};
+
+LeadingInteger ReadLeadingInteger(std::string_view text) {
+    LeadingInteger n;
     size_t i = std::min(text.find_first_not_of(" \t"), text.size());
-    const bool negative = i < text.size() && text[i] == '-';
+    n.negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
         ++i;
     }
-    // Held just past the limit, the magnitude can neither overflow nor lose its saturation.
-    int64_t magnitude = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
-        magnitude = std::min(magnitude * 10 + (text[i] - '0'), kMax + 1);
+        n.magnitude = std::min(n.magnitude * 10 + (text[i] - '0'), kMaxInt32 + 1);
     }
-    return static_cast<int32_t>(negative ? std::max(-magnitude, kMin) : std::min(magnitude, kMax));
+    n.end = i;
+    return n;
+}
+
+// How a fraction's digits compare with one half: below (-1), equal (0) or above (1).
+int CompareWithHalf(std::string_view digits) {
+    if (digits.empty() || digits[0] != '5') {
+        return !digits.empty() && digits[0] > '5' ? 1 : -1;
+    }
+    return digits.find_first_not_of('0', 1) == std::string_view::npos ? 0 : 1;
+}
+
+}  // namespace
+
+int32_t SaturatingInteger(std::string_view text) {
+    return ReadLeadingInteger(text).Saturated();
+}
+
+int32_t LeadingNumberRounded(std::string_view text) {
+    LeadingInteger n = ReadLeadingInteger(text);
+    if (n.end < text.size() && text[n.end] == '.') {
+        const std::string_view rest = text.substr(n.end + 1);
+        const std::string_view fraction =
+            rest.substr(0, std::min(rest.find_first_not_of("0123456789"), rest.size()));
+        const int half = CompareWithHalf(fraction);
+        if (half > 0 || (half == 0 && n.magnitude % 2 == 1)) {
+            n.magnitude = std::min(n.magnitude + 1, kMaxInt32 + 1);
+        }
+    }
+    return n.Saturated();
 }
 
 std::string TrimSpaces(std::string_view text) {

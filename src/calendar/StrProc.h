@@ -26,6 +26,10 @@ int FindFirstCharNotIn(std::string_view text, int start, std::string_view set);
 // the nearest 32-bit limit when it lies beyond one; 0 when there are no digits.
 int32_t SaturatingInteger(std::string_view text);
 
+// The leading number of a text (blanks, a sign, digits and a decimal part) to the nearest
+// integer, halves to the even one, held within 32 bits; 0 when the text begins with no number.
+int32_t LeadingNumberRounded(std::string_view text);
+
 // The text without the spaces at its ends.
 std::string TrimSpaces(std::string_view text);
 

@@ -1,8 +1,6 @@
 // The all-transits button: the window's inputs checked as for a run, then every personal
 // transit computed for the orbs 1, 3 and 5 into a folder of its own under the reports root.
 #include <array>
-#include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -44,39 +42,14 @@ class WindowForAllTransits : public AllTransitsWindow {
     OutputPane& pane;
 };
 
-// The number the text begins with (after blanks: a sign, digits, a decimal point and more
-// digits), or 0 when it begins with none.
-double LeadingNumber(const std::string& text) {
-    size_t end = text.find_first_not_of(' ');
-    if (end == std::string::npos) {
-        return 0;
-    }
-    const size_t start = end;
-    if (text[end] == '+' || text[end] == '-') {
-        ++end;
-    }
-    const auto skipDigits = [&text, &end] {
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
-            ++end;
-        }
-    };
-    skipDigits();
-    if (end < text.size() && text[end] == '.') {
-        ++end;
-        skipDigits();
-    }
-    const std::string number = text.substr(start, end - start);
-    return std::strtod(number.c_str(), nullptr);
-}
-
 // The date style typed into the box, rounded to the nearest integer with halves going to the
 // even neighbour; none when it is not a style.
 std::optional<int> DateStyle(const std::string& text) {
-    const double style = std::nearbyint(LeadingNumber(text));
-    if (!(style >= 0 && style <= kLastDateStyle)) {
+    const int32_t style = LeadingNumberRounded(text);
+    if (style < 0 || style > kLastDateStyle) {
         return std::nullopt;
     }
-    return static_cast<int>(style);
+    return style;
 }
 
 // Whole hours east of Greenwich: a half-hour zone loses its half hour (GMT+5:30 counts as 5,

@@ -1,8 +1,8 @@
 // Saving and restoring the window's inputs, quitting, and the help viewer.
 #include <algorithm>
-#include <limits>
 #include <string_view>
 
+#include "calendar/StrProc.h"
 #include "ui/FrmMain.h"
 
 namespace zenthra {
@@ -26,47 +26,6 @@ std::string Name(int index) {
 
 std::string YesNo(bool yes) {
     return yes ? "Y" : "N";
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// How a fraction's digits compare with one half: below (-1), equal (0) or above (1).
-int CompareWithHalf(std::string_view digits) {
-    if (digits.empty() || digits[0] != '5') {
-        return !digits.empty() && digits[0] > '5' ? 1 : -1;
-    }
-    return digits.find_first_not_of('0', 1) == std::string_view::npos ? 0 : 1;
-}
-
-// The leading decimal number of a stored text to the nearest integer, halves to the even one,
-// held within 32 bits; 0 when the text does not begin with a number. Stored values may have
-// been edited by hand, so anything at all must give some number.
-int32_t LeadingNumberRounded(std::string_view text) {
-    constexpr int64_t kBeyond = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    size_t i = std::min(text.find_first_not_of(" \t"), text.size());
-    const bool negative = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        ++i;
-    }
-    int64_t whole = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        whole = std::min(whole * 10 + (text[i] - '0'), kBeyond);
-    }
-    if (i < text.size() && text[i] == '.') {
-        const size_t first = ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-        }
-        const int half = CompareWithHalf(text.substr(first, i - first));
-        if (half > 0 || (half == 0 && whole % 2 == 1)) {
-            whole = std::min(whole + 1, kBeyond);
-        }
-    }
-    return static_cast<int32_t>(std::clamp<int64_t>(negative ? -whole : whole,
-                                                    std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
 }
 
 // A stored index that the list does not have leaves its present selection.

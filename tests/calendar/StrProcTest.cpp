@@ -48,6 +48,15 @@ TEST(StrProc, ReadsIntegersHeldAtThe32BitLimits) {
     EXPECT_EQ(SaturatingInteger(std::string(30, '9')), kMax);
     EXPECT_EQ(SaturatingInteger("-2147483648"), kMin);
     EXPECT_EQ(SaturatingInteger("-" + std::string(30, '9')), kMin);
+
+    // The rounded reading: halves go to the even neighbour.
+    EXPECT_EQ(LeadingNumberRounded("2.5"), 2);
+    EXPECT_EQ(LeadingNumberRounded(" 3.5 days"), 4);
+    EXPECT_EQ(LeadingNumberRounded("2.50001"), 3);
+    EXPECT_EQ(LeadingNumberRounded("-1.5"), -2);
+    EXPECT_EQ(LeadingNumberRounded("7."), 7);
+    EXPECT_EQ(LeadingNumberRounded("x1"), 0);
+    EXPECT_EQ(LeadingNumberRounded(std::string(30, '9') + ".9"), kMax);
 }
 
 }  // namespace
