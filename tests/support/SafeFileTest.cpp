@@ -1,0 +1,180 @@
+// The safe writer: complete files or none, never through a link, never over another writer.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "support/FullDisk.h"
+#include "support/SafeFile.h"
+
+namespace zenthra {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class SafeFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("zenthra-safe-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        target = (folder / "report.txt").string();
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // The names in the folder, temporaries included.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path folder;
+    std::string target;
+};
+
+TEST_F(SafeFileTest, CommitReplacesTheTargetWholeAndLeavesNothingElse) {
+    std::ofstream(target) << "earlier";
+    SafeFile file(target);
+    ASSERT_TRUE(file.Ok()) << file.ErrorText();
+    const std::string big(200000, 'x');  // more than one buffer
+    EXPECT_TRUE(file.Write("head\r\n"));
+    EXPECT_TRUE(file.Write(big));
+    // Until the commit the earlier file is what a reader finds.
+    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_EQ(Names().size(), 2u);
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ(ReadAll(target), "head\r\n" + big);
+    EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
+
+    EXPECT_EQ(WriteWholeFile(target, "again"), "");
+    EXPECT_EQ(ReadAll(target), "again");
+}
+
+TEST_F(SafeFileTest, AnAbandonedOrDroppedWriteLeavesTheEarlierFile) {
+    std::ofstream(target) << "earlier";
+    {
+        SafeFile dropped(target);
+        dropped.Write("half a report");
+    }
+    SafeFile abandoned(target);
+    abandoned.Write("half a report");
+    abandoned.Abandon();
+    EXPECT_FALSE(abandoned.Write("more"));
+    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
+}
+
+TEST_F(SafeFileTest, ALinkAtTheTargetIsReplacedAndWhatItNamesIsUntouched) {
+    const fs::path elsewhere = folder / "elsewhere.txt";
+    std::ofstream(elsewhere) << "not ours";
+    fs::create_symlink(elsewhere, target);
+    EXPECT_EQ(WriteWholeFile(target, "report"), "");
+    EXPECT_EQ(ReadAll(elsewhere), "not ours");
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_EQ(ReadAll(target), "report");
+
+    // A dangling link makes no file where it points.
+    const fs::path nowhere = folder / "nowhere.txt";
+    const fs::path dangling = folder / "dangling.txt";
+    fs::create_symlink(nowhere, dangling);
+    EXPECT_EQ(WriteWholeFile(dangling.string(), "report"), "");
+    EXPECT_FALSE(fs::exists(nowhere));
+    EXPECT_EQ(ReadAll(dangling), "report");
+}
+
+TEST_F(SafeFileTest, AFullDiskFailsWithItsReasonAndKeepsTheEarlierFile) {
+    std::ofstream(target) << "earlier";
+    {
+        testing::FullDisk full;
+        SafeFile file(target);
+        ASSERT_TRUE(file.Ok());
+        // Small writes are gathered; the disk's answer comes at the latest with the commit.
+        EXPECT_TRUE(file.Write("a little"));
+        EXPECT_FALSE(file.Commit());
+        EXPECT_FALSE(file.Ok());
+        EXPECT_EQ(file.ErrorText(), "No space left on device");
+        EXPECT_FALSE(file.Write("more"));
+
+        SafeFile big(target);
+        EXPECT_FALSE(big.Write(std::string(100000, 'x')));
+        EXPECT_EQ(big.ErrorText(), "No space left on device");
+        EXPECT_EQ(WriteWholeFile(target, "x"), "No space left on device");
+    }
+    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
+}
+
+TEST_F(SafeFileTest, TargetsThatCannotBeWrittenGiveTheSystemsReason) {
+    const SafeFile missing((folder / "missing" / "report.txt").string());
+    EXPECT_FALSE(missing.Ok());
+    EXPECT_EQ(missing.ErrorText(), "No such file or directory");
+
+    const SafeFile folderName(folder.string() + "/");
+    EXPECT_EQ(folderName.ErrorText(), "Is a directory");
+
+    // A folder in the target's place stays, and so does nothing of the write.
+    fs::create_directory(target);
+    std::ofstream(fs::path(target) / "inside.txt") << "kept";
+    EXPECT_EQ(WriteWholeFile(target, "report"), "Is a directory");
+    EXPECT_EQ(ReadAll(fs::path(target) / "inside.txt"), "kept");
+    EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
+}
+
+TEST_F(SafeFileTest, EachWriterHasATemporaryOfItsOwn) {
+    SafeFile first(target);
+    SafeFile second(target);
+    first.Write("first");
+    second.Write("second");
+    EXPECT_EQ(Names().size(), 2u);
+    EXPECT_TRUE(first.Finish());
+    EXPECT_TRUE(second.Commit());
+    EXPECT_EQ(ReadAll(target), "second");
+    EXPECT_TRUE(first.Commit());
+    EXPECT_EQ(ReadAll(target), "first");
+    EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
+
+    // A name as long as a folder allows still has room for its temporary.
+    const std::string longest = (folder / std::string(255, 'n')).string();
+    EXPECT_EQ(WriteWholeFile(longest, "long"), "");
+    EXPECT_EQ(ReadAll(longest), "long");
+}
+
+TEST_F(SafeFileTest, NewFilesTakeTheUsualModeLessTheMask) {
+    const mode_t mask = ::umask(027);
+    EXPECT_EQ(WriteWholeFile(target, "report"), "");
+    ::umask(mask);
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+TEST_F(SafeFileTest, AMovedWriterKeepsItsTemporary) {
+    std::optional<SafeFile> moved;
+    {
+        SafeFile file(target);
+        file.Write("moved");
+        moved.emplace(std::move(file));
+    }
+    EXPECT_TRUE(moved->Commit());
+    EXPECT_EQ(ReadAll(target), "moved");
+}
+
+}  // namespace
+}  // namespace zenthra
