@@ -1,5 +1,7 @@
 #include "report/TableLayout.h"
 
+#include <algorithm>
+
 #include "calendar/DatePr2.h"
 #include "calendar/Utf8.h"
 #include "ephemeris/Vocabulary.h"
@@ -66,6 +68,10 @@ std::string PadCut(std::string_view text, size_t width) {
     return std::string(cut) + std::string(width - length, ' ');
 }
 
+std::string PadOnly(std::string_view text, size_t width) {
+    return PadCut(text, std::max(width, SplitCharacters(text).size()));
+}
+
 std::string BuildRunTitle(const RunTitleInputs& in) {
     if (in.isWorld) {
         const bool noFirst = in.showAllMode && !in.firstBodySelected;
@@ -98,10 +104,13 @@ std::string TextRowLayout(const TableRow& cells) {
 std::string HtmlRowLayout(const TableRow& cells) {
     std::string html = std::string("<tr>") + kCrLf;
     for (int c = 0; c < kTableColumns; ++c) {
-        const std::string cell =
-            c == kMinimumColumn ? ReplaceAll(cells[c], "°", "&deg;") : cells[c];
-        html += "<td" + Attribute("align", "left") + Attribute("valign", "top") + ">&nbsp;" +
-                PadCut(cell, kCellWidth) + "&nbsp;</td>" + kCrLf;
+        // The minimum column ends with the results' zone, which a cut would make ambiguous
+        // ("GMT+5:30" and "GMT+5:00"): it is padded but never cut.
+        const std::string cell = c == kMinimumColumn
+                                     ? PadOnly(ReplaceAll(cells[c], "°", "&deg;"), kCellWidth)
+                                     : PadCut(cells[c], kCellWidth);
+        html += "<td" + Attribute("align", "left") + Attribute("valign", "top") + ">&nbsp;" + cell +
+                "&nbsp;</td>" + kCrLf;
     }
     return html + "</tr>" + kCrLf + kCrLf;
 }

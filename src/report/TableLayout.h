@@ -55,4 +55,7 @@ inline constexpr const char* kHtmlTableEnd = "</table></center><p>";
 // The text followed by blanks, cut to `width` characters.
 std::string PadCut(std::string_view text, size_t width);
 
+// The text followed by blanks up to `width` characters; a longer text is kept whole.
+std::string PadOnly(std::string_view text, size_t width);
+
 }  // namespace zenthra

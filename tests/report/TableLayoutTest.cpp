@@ -66,7 +66,7 @@ TEST_F(TableLayoutTest, TextRowsPadAndCutByCharacters) {
     EXPECT_EQ(RuleLine(), std::string(119, '-'));
 }
 
-TEST_F(TableLayoutTest, HtmlRowWritesDegreesAsEntitiesAndCutsEveryCell) {
+TEST_F(TableLayoutTest, HtmlRowWritesDegreesAsEntitiesAndCutsEveryCellButTheMinimum) {
     const std::string td = "<td align=\"left\" valign=\"top\">&nbsp;";
     const std::string empty = td + "            &nbsp;</td>\r\n";
     EXPECT_EQ(
@@ -79,7 +79,15 @@ TEST_F(TableLayoutTest, HtmlRowWritesDegreesAsEntitiesAndCutsEveryCell) {
         {"Conjunction!!", "", "", "", "", "", "", "Start 10° orb", "359°59' and more"});
     EXPECT_NE(html.find(td + "Conjunction!&nbsp;"), std::string::npos) << html;
     EXPECT_NE(html.find(td + "Start 10° or&nbsp;"), std::string::npos) << html;
-    EXPECT_NE(html.find(td + "359&deg;59' &nbsp;"), std::string::npos) << html;
+    EXPECT_NE(html.find(td + "359&deg;59' and more&nbsp;"), std::string::npos) << html;
+
+    // Exact minima end with the results' zone, which must stay whole to be told apart.
+    for (const std::string zone : {"GMT+5:30", "GMT+5:00"}) {
+        const std::string exact =
+            HtmlRowLayout({"Trine", "", "", "", "", "", "", "", "16:27 " + zone});
+        EXPECT_NE(exact.find(td + "16:27 " + zone + "&nbsp;</td>\r\n</tr>"), std::string::npos)
+            << exact;
+    }
 }
 
 TEST_F(TableLayoutTest, HtmlTableHead) {
