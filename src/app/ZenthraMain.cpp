@@ -1,5 +1,7 @@
 // zenthra: the transit program's window.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 #include <QStyleFactory>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +16,9 @@
 #include "view/QtPlatform.h"
 
 namespace {
+
+constexpr int kExitNoDisplay = 1;
+constexpr int kExitUsage = 2;
 
 bool Set(const char* variable) {
     const char* value = std::getenv(variable);
@@ -32,30 +37,93 @@ bool HasDisplay(int argc, char** argv) {
     return Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
-// The hidden option of scripts/screenshot.
-std::string ScreenshotPath(int argc, char** argv) {
-    const std::string option = "--screenshot=";
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], option.c_str(), option.size()) == 0) {
-            return argv[i] + option.size();
-        }
+// The program's own options. Qt's (-platform, -style ...) are known only to QApplication,
+// which takes them out of the arguments: --help and --version are answered before it exists,
+// and the line is checked in full once it has taken its own.
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption help{{"h", "help"}, "Show this help and exit."};
+    QCommandLineOption version{{"v", "version"}, "Show the program's version and exit."};
+    // Used by scripts/screenshot.
+    QCommandLineOption screenshot{"screenshot", "Make a run and save a picture of the window.",
+                                  "FILE"};
+
+    CommandLine() {
+        parser.setApplicationDescription(
+            "Lists planetary transits within nested orbs, in a window.\n"
+            "The window's saved state is kept in $XDG_CONFIG_HOME/Varnholt/ZTA.ini\n"
+            "(~/.config/Varnholt/ZTA.ini). From a console: zenthra-cli. See zenthra(1).");
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOptions({help, version, screenshot});
     }
-    return {};
+
+    // Qt names the program by its path only once an application object exists.
+    std::string HelpText() const {
+        return parser.helpText()
+            .replace(QStringLiteral("<executable_name>"), QStringLiteral("zenthra"))
+            .toStdString();
+    }
+
+    // The usage error of the arguments left by QApplication, empty when there is none.
+    QString Error() {
+        if (!parser.parse(QCoreApplication::arguments())) {
+            return parser.errorText();
+        }
+        const QStringList extra = parser.positionalArguments();
+        return extra.isEmpty() ? QString() : "unexpected argument '" + extra.first() + "'";
+    }
+};
+
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+// The desktop's icon theme has the installed icon; the build tree keeps the theme's layout
+// beside the data folder, as an installation does.
+QIcon WindowIcon() {
+    const QString icons =
+        QString::fromStdString(zenthra::ProgramDataFolder()) + "/../icons/hicolor/";
+    QIcon fallback;
+    for (const char* size : {"48x48", "256x256"}) {
+        fallback.addFile(icons + size + "/apps/zenthra.png");
+    }
+    return QIcon::fromTheme(QStringLiteral("zenthra"), fallback);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace zenthra;
+    CommandLine line;
+    line.parser.parse(Arguments(argc, argv));
+    if (line.parser.isSet(line.help)) {
+        std::cout << line.HelpText();
+        return 0;
+    }
+    if (line.parser.isSet(line.version)) {
+        std::cout << "zenthra " ZENTHRA_VERSION "\n";
+        return 0;
+    }
     if (!HasDisplay(argc, argv)) {
         std::cerr << "zenthra: no graphical display is available (neither DISPLAY nor "
                      "WAYLAND_DISPLAY is set).\n"
                      "Start Zenthra from a desktop session, or use zenthra-cli on a console.\n";
-        return 1;
+        return kExitNoDisplay;
     }
     QApplication application(argc, argv);
+    if (const QString error = line.Error(); !error.isEmpty()) {
+        std::cerr << "zenthra: " << error.toStdString() << "\nTry 'zenthra --help'.\n";
+        return kExitUsage;
+    }
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
-    QApplication::setApplicationVersion(QStringLiteral("2.38"));
+    QApplication::setApplicationVersion(QStringLiteral(ZENTHRA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("zenthra"));
+    QApplication::setWindowIcon(WindowIcon());
     // One look on every desktop: the window's colours and twips layout are its own.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The model decides when the program ends (Quit, or closing the window and not
@@ -72,7 +140,7 @@ int main(int argc, char** argv) {
     if (platform.Ending()) {
         return 0;
     }
-    const std::string screenshot = ScreenshotPath(argc, argv);
+    const std::string screenshot = line.parser.value(line.screenshot).toStdString();
     if (!screenshot.empty()) {
         ScheduleScreenshotRun(window, screenshot);
     }
