@@ -1,0 +1,19 @@
+// A program run through the shell as a user runs it, with what it printed and its status.
+#pragma once
+
+#include <string>
+
+namespace zenthra::testing {
+
+struct Outcome {
+    std::string out;
+    std::string errors;
+    int status = -1;  // -1 when it did not end by itself
+};
+
+// `command` is a shell command line; its standard error is kept apart from its output.
+Outcome RunCommand(const std::string& command);
+
+std::string ReadFile(const std::string& path);
+
+}  // namespace zenthra::testing
