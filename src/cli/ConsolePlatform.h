@@ -22,7 +22,8 @@ class ConsolePlatform : public Platform {
     MsgAnswer MsgBox(const std::string& text, MsgIcon icon, const std::string& title,
                      MsgButtons buttons) override;
 
-    std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
+    std::optional<std::string> ShowSave(const std::string&, const std::string&,
+                                        const std::string&) override {
         return std::string();
     }
     bool OpenWithAssociatedProgram(const std::string&) override { return false; }

@@ -1,31 +1,24 @@
 #include "report/ReportWriter.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "report/TableLayout.h"
 #include "support/FileProc.h"
 
 namespace zenthra {
 
-namespace {
-
-std::string SystemErrorText() {
-    return std::strerror(errno != 0 ? errno : EIO);
-}
-
-}  // namespace
-
 ReportWriter::~ReportWriter() {
     // Quitting during a run still leaves a complete HTML file behind. The window may be
     // gone by now, so nothing is asked of it.
-    if (htmlFileOpen) {
+    htmlSequence = false;
+    if (htmlFile) {
         FinishHtmlFile();
     }
 }
 
 void ReportWriter::ResetHtmlState() {
     CloseHtmlOutput();
+    if (!htmlSequence) {
+        htmlFailed = false;
+    }
     headerWritten = false;
 }
 
@@ -57,7 +50,7 @@ void ReportWriter::WriteOutputRow(int row) {
     }
     pane.Append(TextRowLayout(table.Row(row)));
     window.RefreshPane();
-    if (!window.OutputAsHtml()) {
+    if (!window.OutputAsHtml() || htmlFailed) {
         return;
     }
     if (!htmlFileOpen) {
@@ -67,58 +60,80 @@ void ReportWriter::WriteOutputRow(int row) {
         }
     }
     if (row > kHeadingRow) {
-        htmlFile << HtmlRowLayout(table.Row(row));
+        WriteHtml(HtmlRowLayout(table.Row(row)));
     }
 }
 
 bool ReportWriter::OpenHtmlOutputFile() {
-    // A stream still open would refuse the new file and lose its own last line.
     if (htmlFileOpen) {
-        FinishHtmlFile();
+        CloseHtmlOutputFile();
     }
-    const std::string path = window.OutputFilePath();
-    errno = 0;
-    htmlFile.open(path, std::ios::binary | std::ios::trunc);
-    htmlPath = path;
-    htmlTableOpen = window.OutputAsHtml();
-    if (htmlFile && htmlTableOpen) {
-        htmlFile << HtmlTableHead(table.Cell(kTitleRow, kAspectColumn),
-                                  window.SelectedOrbDegrees());
-    }
+    // Within a sequence the file stays open for the next table.
     if (!htmlFile) {
-        const std::string reason = SystemErrorText();
-        htmlFile.close();
-        htmlFile.clear();
-        boxes.MsgBox("Error when opening file " + path + ":" + kCrLf + reason, MsgIcon::Exclamation,
-                     window.FileButtonCaption());
-        return false;
+        const std::string path = window.OutputFilePath();
+        htmlFile.emplace(path);
+        if (!htmlFile->Ok()) {
+            ReportHtmlFailure("Error when opening file " + path + ":" + kCrLf +
+                              htmlFile->ErrorText());
+            return false;
+        }
     }
-    htmlFileOpen = true;
-    return true;
+    htmlTableOpen = window.OutputAsHtml();
+    if (htmlTableOpen) {
+        WriteHtml(HtmlTableHead(table.Cell(kTitleRow, kAspectColumn), window.SelectedOrbDegrees()));
+    }
+    htmlFileOpen = htmlFile.has_value();
+    return htmlFileOpen;
 }
 
-bool ReportWriter::FinishHtmlFile() {
-    if (htmlTableOpen) {
-        htmlFile << kHtmlTableEnd << kCrLf;
+void ReportWriter::WriteHtml(const std::string& text) {
+    if (htmlFile && !htmlFile->Write(text)) {
+        ReportHtmlFailure("Error writing to file " + htmlFile->Target() + kCrLf +
+                          htmlFile->ErrorText());
     }
-    errno = 0;
-    htmlFile.close();
-    const bool written = static_cast<bool>(htmlFile);
-    htmlFile.clear();
+}
+
+// The earlier file stays as it was: what was written goes with the temporary.
+void ReportWriter::ReportHtmlFailure(const std::string& text) {
+    htmlFile.reset();
     htmlFileOpen = false;
-    return written;
+    htmlFailed = true;
+    flags.runAborted = true;
+    boxes.MsgBox(text, MsgIcon::Exclamation, window.FileButtonCaption());
+}
+
+// Ends the open table; outside a sequence the file then takes its place. False when the file
+// could not be written.
+bool ReportWriter::FinishHtmlFile() {
+    if (htmlFileOpen && htmlTableOpen) {
+        htmlFile->Write(std::string(kHtmlTableEnd) + kCrLf);
+    }
+    htmlFileOpen = false;
+    return htmlSequence ? htmlFile->Ok() : htmlFile->Commit();
 }
 
 void ReportWriter::CloseHtmlOutputFile() {
-    // Closing a stream that is not open fails, which is no write error.
-    if (!htmlFileOpen) {
+    if (!htmlFile) {
         return;
     }
     // A full disk must not pass for a finished table.
     if (!FinishHtmlFile()) {
-        boxes.MsgBox("Error writing to file " + htmlPath + kCrLf + SystemErrorText(),
-                     MsgIcon::Exclamation, window.FileButtonCaption());
+        ReportHtmlFailure("Error writing to file " + htmlFile->Target() + kCrLf +
+                          htmlFile->ErrorText());
+    } else if (!htmlSequence) {
+        htmlFile.reset();
     }
+}
+
+void ReportWriter::BeginHtmlSequence() {
+    CloseHtmlOutputFile();
+    htmlSequence = true;
+    htmlFailed = false;
+}
+
+void ReportWriter::EndHtmlSequence() {
+    htmlSequence = false;
+    CloseHtmlOutputFile();
 }
 
 void ReportWriter::CloseHtmlOutput() {

@@ -1,17 +1,19 @@
 // The row writer: prints the rows of a run's table into the output pane and, with HTML
 // output, into the output file, whose table it opens with the first row and closes at the
-// end of the run.
+// end of the run. The file is written beside its place and replaces the earlier one only
+// when complete; a show-all sequence writes all its tables into one file.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <fstream>
+#include <optional>
 #include <string>
 
 #include "engine/ScanInterfaces.h"
 #include "engine/TransitRequest.h"
 #include "engine/TransitTable.h"
 #include "report/OutputPane.h"
+#include "support/SafeFile.h"
 
 namespace zenthra {
 
@@ -53,13 +55,22 @@ class ReportWriter : public ScanOutput {
     // The run's orbs for the text headings.
     void SetOrbDegrees(const std::array<int16_t, 3>& degrees) { orbDegrees = degrees; }
 
+    // False after the one message of a file that cannot be opened or written; the run then
+    // goes on without HTML output and counts as aborted.
     bool OpenHtmlOutputFile();
     void CloseHtmlOutputFile();
     bool HtmlFileOpen() const { return htmlFileOpen; }
 
+    // The runs between these write their tables one after the other into one file, which
+    // replaces the earlier one at the end.
+    void BeginHtmlSequence();
+    void EndHtmlSequence();
+
   private:
     void ReportPaneFull();
+    void WriteHtml(const std::string& text);
     bool FinishHtmlFile();
+    void ReportHtmlFailure(const std::string& text);
 
     OutputPane& pane;
     TransitTable& table;
@@ -67,10 +78,11 @@ class ReportWriter : public ScanOutput {
     ReportWindow& window;
     MessageBoxes& boxes;
     std::array<int16_t, 3> orbDegrees{};
-    std::ofstream htmlFile;
-    std::string htmlPath;
+    std::optional<SafeFile> htmlFile;
     bool htmlTableOpen = false;  // the file was opened with HTML output ticked
-    bool htmlFileOpen = false;
+    bool htmlFileOpen = false;   // a table of the current run is being written
+    bool htmlFailed = false;     // reported once; no more HTML output until the next run
+    bool htmlSequence = false;
     bool headerWritten = false;
 };
 

@@ -1,27 +1,10 @@
 // Writing the pane to a text file, and choosing the file of HTML output.
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-
 #include "calendar/StrProc.h"
 #include "support/FileProc.h"
+#include "support/SafeFile.h"
 #include "ui/FrmMain.h"
 
 namespace zenthra {
-
-namespace {
-
-std::string ErrorText(int number) {
-    return std::strerror(number != 0 ? number : EIO);
-}
-
-void RemoveQuietly(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-}
-
-}  // namespace
 
 void FrmMain::cmdFile_Click() {
     const bool html = chkOutputAsHTML.Value() != 0;
@@ -33,8 +16,9 @@ void FrmMain::cmdFile_Click() {
         }
     }
     const auto chosen =
-        html ? platform.ShowOpen("Specify file for HTML", "HTML files *.htm, *.html | *.htm;*.html")
-             : platform.ShowOpen("Specify output file", "Text files *.txt | *.txt");
+        html ? platform.ShowSave("Specify file for HTML", "HTML files *.htm, *.html | *.htm;*.html",
+                                 "html")
+             : platform.ShowSave("Specify output file", "Text files *.txt | *.txt", "txt");
     if (!chosen || chosen->empty()) {
         return;
     }
@@ -53,31 +37,9 @@ void FrmMain::cmdFile_Click() {
     }
 }
 
-// The text goes to a file beside the target that replaces it only once it is complete, so a
-// failed write never destroys the file that was there.
+// A failed write leaves the file that was there as it was.
 std::string FrmMain::WriteTextFile(const std::string& text, const std::string& path) {
-    const std::string partial = path + ".partial";
-    errno = 0;
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return ErrorText(errno);
-        }
-        out << text << kCrLf;
-        out.close();
-        if (!out) {
-            const std::string error = ErrorText(errno);
-            RemoveQuietly(partial);
-            return error;
-        }
-    }
-    std::error_code renamed;
-    std::filesystem::rename(partial, path, renamed);
-    if (renamed) {
-        RemoveQuietly(partial);
-        return renamed.message();
-    }
-    return "";
+    return WriteWholeFile(path, text + kCrLf);
 }
 
 bool FrmMain::OpenWithAssociatedProgram(const std::string& path, bool showErrors) {

@@ -196,7 +196,10 @@ void FrmMain::cmdShowAll_Click(int index) {
     chkAppendToOutput.SetValue(1);
     request.showAllMode = true;
     const bool world = IsWorld();
+    // One HTML file holds every table of the sequence.
+    writer.BeginHtmlSequence();
     RunShowAllSequence(world || index == 0 ? cboPlanet[0] : cboPlanet[1], world);
+    writer.EndHtmlSequence();
     cboPlanet[0].SetListIndex(first);
     cboPlanet[1].SetListIndex(second);
     chkAppendToOutput.SetValue(append);

@@ -18,10 +18,11 @@ class FrmPopUp;
 
 class Platform : public MessageBoxes {
   public:
-    // The file chooser as an Open dialog. Empty when the dialog itself failed; the empty
-    // text when the user cancelled. A name that does not exist yet is accepted.
-    virtual std::optional<std::string> ShowOpen(const std::string& title,
-                                                const std::string& filter) = 0;
+    // The file chooser as a Save dialog: a name typed without an extension gets
+    // `defaultSuffix` ("txt"), and choosing a file that exists asks before replacing it. Empty
+    // when the dialog itself failed; the empty text when the user cancelled.
+    virtual std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
+                                                const std::string& defaultSuffix) = 0;
 
     // Opens a file with the program associated with it; true when that worked.
     virtual bool OpenWithAssociatedProgram(const std::string& path) = 0;

@@ -110,15 +110,18 @@ MsgAnswer QtPlatform::MsgBox(const std::string& text, MsgIcon icon, const std::s
     return answer;
 }
 
-std::optional<std::string> QtPlatform::ShowOpen(const std::string& title,
-                                                const std::string& filter) {
+std::optional<std::string> QtPlatform::ShowSave(const std::string& title, const std::string& filter,
+                                                const std::string& defaultSuffix) {
     QFileDialog dialog(Owner(), QString::fromStdString(title));
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilters(QtNameFilters(filter));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Open"));
+    // Qt's own dialog adds the suffix before it checks for an existing file, so its question
+    // names the file that would be replaced; a desktop's dialog may add it only afterwards.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Save"));
     std::string chosen;
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         chosen = dialog.selectedFiles().constFirst().toStdString();

@@ -25,10 +25,11 @@ class QtPlatform : public Platform {
     MsgAnswer MsgBox(const std::string& text, MsgIcon icon, const std::string& title,
                      MsgButtons buttons) override;
 
-    // A file chooser that accepts a name that does not exist yet and does not ask before
-    // naming an existing file. Cancelling gives the empty text.
-    std::optional<std::string> ShowOpen(const std::string& title,
-                                        const std::string& filter) override;
+    // A Save dialog: the default suffix is added to a name typed without one, and the dialog
+    // asks before naming an existing file, under the name it will have. Cancelling gives the
+    // empty text.
+    std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
+                                        const std::string& defaultSuffix) override;
 
     bool OpenWithAssociatedProgram(const std::string& path) override;
     Geometry ScreenSize() override;

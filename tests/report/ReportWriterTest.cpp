@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,7 @@
 #include "engine/ScanHarness.h"
 #include "report/ReportWriter.h"
 #include "report/TableLayout.h"
+#include "support/FullDisk.h"
 
 namespace zenthra {
 namespace {
@@ -173,44 +175,118 @@ TEST_F(ReportWriterTest, OpeningAndClosingOutOfTurnKeepsFilesComplete) {
     EXPECT_EQ(ReadFile(folder / "second.htm"), ExpectedHtml(table, {8, 5, 2}, 0));
 }
 
-TEST_F(ReportWriterTest, UnopenableFileIsReportedForEveryRow) {
+TEST_F(ReportWriterTest, AnUnopenableFileIsReportedOnceAndTheRunGoesOnWithoutIt) {
     const std::string path = (folder / "missing" / "out.htm").string();
     HtmlTo(path);
-    writer->WriteTableHeader("Title");
-    writer->WriteOutputRow(kFirstTransitRow);
-    writer->WriteOutputRow(kFirstTransitRow + 1);
-    writer->CloseHtmlOutput();
-    ASSERT_EQ(window.boxes.boxes.size(), 3u);
-    for (const auto& box : window.boxes.boxes) {
+    for (int run = 1; run <= 2; ++run) {
+        writer->ResetHtmlState();
+        flags.runAborted = false;
+        writer->WriteTableHeader("Title");
+        writer->WriteOutputRow(kFirstTransitRow);
+        writer->WriteOutputRow(kFirstTransitRow + 1);
+        writer->CloseHtmlOutput();
+        // Once per run; the run counts as aborted, so a show-all ends and the console fails.
+        ASSERT_EQ(window.boxes.boxes.size(), static_cast<size_t>(run));
+        const auto& box = window.boxes.boxes.back();
         EXPECT_EQ(box.text, "Error when opening file " + path + ":\r\nNo such file or directory");
         EXPECT_EQ(box.icon, MsgIcon::Exclamation);
         EXPECT_EQ(box.title, "Write output to file");
+        EXPECT_TRUE(flags.runAborted);
+        EXPECT_FALSE(flags.stopRequested);
+        EXPECT_TRUE(pane.Text().ends_with(TextRowLayout(table.Row(kFirstTransitRow)) +
+                                          TextRowLayout(table.Row(kFirstTransitRow + 1))));
     }
-    EXPECT_TRUE(pane.Text().ends_with(TextRowLayout(table.Row(kFirstTransitRow)) +
-                                      TextRowLayout(table.Row(kFirstTransitRow + 1))));
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
-TEST_F(ReportWriterTest, FailedWriteIsReportedWhenTheFileCloses) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full";
-    }
-    HtmlTo("/dev/full");
+TEST_F(ReportWriterTest, AFullDiskKeepsTheEarlierFileWithOneMessage) {
+    const std::filesystem::path path = folder / "out.htm";
+    std::ofstream(path) << "earlier table";
+    HtmlTo(path);
     // A head alone fails only at the close; a hundred rows fail while the run writes.
     for (int rows : {0, 100}) {
         writer->ResetHtmlState();
-        writer->WriteTableHeader("Title");
+        flags.runAborted = false;
+        {
+            testing::FullDisk full;
+            writer->WriteTableHeader("Title");
+            for (int r = kFirstTransitRow; r < kFirstTransitRow + rows; ++r) {
+                writer->WriteOutputRow(r);
+            }
+            writer->CloseHtmlOutput();
+        }
+        ASSERT_EQ(window.boxes.boxes.size(), 1u) << rows;
+        EXPECT_EQ(window.boxes.boxes[0].text,
+                  "Error writing to file " + path.string() + "\r\nNo space left on device");
+        EXPECT_EQ(window.boxes.boxes[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(window.boxes.boxes[0].title, "Write output to file");
+        EXPECT_TRUE(flags.runAborted);
+        EXPECT_EQ(ReadFile(path), "earlier table");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                                std::filesystem::directory_iterator()),
+                  1);
+        window.boxes.boxes.clear();
+    }
+}
+
+TEST_F(ReportWriterTest, AnInterruptedRunLeavesTheEarlierFile) {
+    const std::filesystem::path path = folder / "run.htm";
+    std::ofstream(path) << "earlier table";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The process ends in the middle of the run, as by a signal or a crash.
+    EXPECT_EXIT(
+        {
+            ScanHarness h;
+            MarsJupiter(h, "run.htm");
+            h.window.onYield = [](int day) {
+                if (day == 200) {
+                    std::_Exit(3);
+                }
+            };
+            h.Run();
+        },
+        ::testing::ExitedWithCode(3), "");
+    EXPECT_EQ(ReadFile(path), "earlier table");
+}
+
+TEST_F(ReportWriterTest, ALinkPlantedAtTheFileIsReplacedNotFollowed) {
+    const std::filesystem::path elsewhere = folder / "elsewhere.txt";
+    std::ofstream(elsewhere) << "not ours";
+    std::filesystem::create_symlink(elsewhere, folder / "run.htm");
+    ScanHarness h;
+    MarsJupiter(h, "run.htm");
+    h.Run();
+    EXPECT_EQ(ReadFile(elsewhere), "not ours");
+    EXPECT_FALSE(std::filesystem::is_symlink(folder / "run.htm"));
+    EXPECT_EQ(ReadFile(folder / "run.htm"), ExpectedHtml(h.table, {10, 5, 2}, 5));
+}
+
+TEST_F(ReportWriterTest, ASequenceWritesEveryTableIntoOneFile) {
+    const std::filesystem::path path = folder / "all.htm";
+    std::ofstream(path) << "earlier table";
+    HtmlTo(path);
+    writer->BeginHtmlSequence();
+    std::string expected;
+    for (int rows : {2, 0, 3}) {
+        writer->ResetHtmlState();
+        writer->WriteTableHeader("Title " + std::to_string(rows));
         for (int r = kFirstTransitRow; r < kFirstTransitRow + rows; ++r) {
             writer->WriteOutputRow(r);
         }
-        ASSERT_TRUE(window.boxes.boxes.empty());
         writer->CloseHtmlOutput();
-        ASSERT_EQ(window.boxes.boxes.size(), 1u) << rows;
-        EXPECT_EQ(window.boxes.boxes[0].text,
-                  "Error writing to file /dev/full\r\nNo space left on device");
-        EXPECT_EQ(window.boxes.boxes[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(window.boxes.boxes[0].title, "Write output to file");
-        window.boxes.boxes.clear();
+        writer->CloseHtmlOutput();  // the window's idle state and the scan both close
+        expected += ExpectedHtml(table, {8, 5, 2}, rows);
+        // Until the sequence ends the earlier file stays.
+        EXPECT_EQ(ReadFile(path), "earlier table");
     }
+    writer->EndHtmlSequence();
+    EXPECT_EQ(ReadFile(path), expected);
+    EXPECT_TRUE(window.boxes.boxes.empty());
+
+    // A sequence whose runs were all refused leaves the file alone.
+    writer->BeginHtmlSequence();
+    writer->EndHtmlSequence();
+    EXPECT_EQ(ReadFile(path), expected);
 }
 
 }  // namespace

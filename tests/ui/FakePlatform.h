@@ -1,5 +1,6 @@
 // A scripted platform for the window model: records every message box, answers Yes/No/
-// Cancel boxes and the file chooser from queues, and never reads the real clock.
+// Cancel boxes, the file chooser and its question before replacing a file from queues, and
+// never reads the real clock.
 #pragma once
 
 #include <deque>
@@ -22,14 +23,30 @@ class FakePlatform : public Platform {
         return boxes.MsgBox(text, icon, title, buttons);
     }
 
-    std::optional<std::string> ShowOpen(const std::string& title,
-                                        const std::string& filter) override {
-        dialogs.push_back({title, filter});
+    // As a Save dialog: the typed name gets the default suffix when it has none, and a name
+    // that exists is given only when `replaceAnswers` says so (cancelled otherwise).
+    std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
+                                        const std::string& defaultSuffix) override {
+        dialogs.push_back({title, filter, defaultSuffix});
         if (fileAnswers.empty()) {
             return std::string();
         }
         auto answer = fileAnswers.front();
         fileAnswers.pop_front();
+        if (!answer || answer->empty()) {
+            return answer;
+        }
+        if (std::filesystem::path(*answer).extension().empty()) {
+            *answer += "." + defaultSuffix;
+        }
+        if (std::filesystem::exists(*answer)) {
+            replaceQuestions.push_back(*answer);
+            const bool replace = !replaceAnswers.empty() && replaceAnswers.front();
+            if (!replaceAnswers.empty()) {
+                replaceAnswers.pop_front();
+            }
+            return replace ? *answer : std::string();
+        }
         return answer;
     }
 
@@ -73,6 +90,7 @@ class FakePlatform : public Platform {
     struct Dialog {
         std::string title;
         std::string filter;
+        std::string defaultSuffix;
     };
     struct PopUpShown {
         std::string message;
@@ -84,6 +102,8 @@ class FakePlatform : public Platform {
     RecordingMessageBoxes boxes;
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<Dialog> dialogs;
+    std::deque<bool> replaceAnswers;            // to "replace the existing file?"; none: no
+    std::vector<std::string> replaceQuestions;  // the files the question named
     std::vector<std::string> opened;
     bool openSucceeds = true;
     std::vector<PopUpShown> popUps;

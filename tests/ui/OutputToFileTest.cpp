@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/FullDisk.h"
 #include "ui/FakePlatform.h"
 #include "ui/FrmMain.h"
 
@@ -47,6 +48,7 @@ TEST_F(OutputToFileTest, TextModeWritesTheTrimmedPane) {
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].title, "Specify output file");
     EXPECT_EQ(platform.dialogs[0].filter, "Text files *.txt | *.txt");
+    EXPECT_EQ(platform.dialogs[0].defaultSuffix, "txt");
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "Output written to file " + path);
     EXPECT_EQ(Boxes()[0].title, "Done");
@@ -54,6 +56,7 @@ TEST_F(OutputToFileTest, TextModeWritesTheTrimmedPane) {
 
     w.chkOpenOutputFile.SetValue(1);
     platform.fileAnswers.push_back(path);
+    platform.replaceAnswers.push_back(true);
     platform.openSucceeds = false;
     w.cmdFile_Click();
     EXPECT_EQ(platform.opened, std::vector<std::string>{path});
@@ -83,14 +86,68 @@ TEST_F(OutputToFileTest, NothingToWriteCancelAndFailures) {
     // A failed write leaves the file that was there as it was.
     const std::filesystem::path target = folder / "existing.txt";
     std::ofstream(target) << "old";
-    std::filesystem::create_directory(folder / "existing.txt.partial");
     platform.fileAnswers.push_back(target.string());
-    w.cmdFile_Click();
+    platform.replaceAnswers.push_back(true);
+    {
+        testing::FullDisk full;
+        w.cmdFile_Click();
+    }
     EXPECT_EQ(ReadAll(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
     EXPECT_EQ(Boxes().back().text,
-              "Error writing to file " + target.string() + "\r\nIs a directory");
+              "Error writing to file " + target.string() + "\r\nNo space left on device");
     EXPECT_EQ(Boxes().back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(w.outputFilePath, target.string());
+}
+
+// The save dialog adds the extension to a name typed without one and asks before an
+// existing file is replaced; declining writes nothing.
+TEST_F(OutputToFileTest, TheSaveDialogAddsTheExtensionAndAsksBeforeReplacing) {
+    const std::filesystem::path typed = folder / "out";
+    const std::string path = typed.string() + ".txt";
+    w.SetPaneText("first");
+    platform.fileAnswers.push_back(typed.string());
+    w.cmdFile_Click();
+    EXPECT_EQ(w.outputFilePath, path);
+    EXPECT_EQ(ReadAll(path), "first\r\n");
+    EXPECT_FALSE(std::filesystem::exists(typed));
+    EXPECT_TRUE(platform.replaceQuestions.empty());
+
+    w.SetPaneText("second");
+    platform.fileAnswers.push_back(typed.string());
+    platform.replaceAnswers.push_back(false);
+    w.cmdFile_Click();
+    EXPECT_EQ(platform.replaceQuestions, std::vector<std::string>{path});
+    EXPECT_EQ(ReadAll(path), "first\r\n");
+    EXPECT_EQ(Boxes().size(), 1u);
+
+    platform.fileAnswers.push_back(typed.string());
+    platform.replaceAnswers.push_back(true);
+    w.cmdFile_Click();
+    EXPECT_EQ(ReadAll(path), "second\r\n");
+    EXPECT_EQ(Boxes().back().text, "Output written to file " + path);
+
+    w.chkOutputAsHTML.SetValue(1);
+    platform.fileAnswers.push_back(typed.string());
+    w.cmdFile_Click();
+    EXPECT_EQ(platform.dialogs.back().defaultSuffix, "html");
+    EXPECT_EQ(w.outputFilePath, typed.string() + ".html");
+}
+
+TEST_F(OutputToFileTest, ALinkPlantedAtTheFileIsReplacedNotFollowed) {
+    const std::filesystem::path elsewhere = folder / "elsewhere.txt";
+    const std::filesystem::path path = folder / "out.txt";
+    std::ofstream(elsewhere) << "not ours";
+    std::filesystem::create_symlink(elsewhere, path);
+    w.SetPaneText("pane");
+    platform.fileAnswers.push_back(path.string());
+    platform.replaceAnswers.push_back(true);
+    w.cmdFile_Click();
+    EXPECT_EQ(ReadAll(elsewhere), "not ours");
+    EXPECT_FALSE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(ReadAll(path), "pane\r\n");
 }
 
 TEST_F(OutputToFileTest, HtmlModeOnlyChoosesTheFile) {

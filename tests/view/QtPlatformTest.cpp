@@ -70,7 +70,7 @@ TEST(QtPlatformFiles, FiltersBecomeQtNameFilters) {
     EXPECT_EQ(QtNameFilters(""), QStringList{});
 }
 
-TEST(QtPlatformFiles, TheChooserTakesANewNameAndCancelGivesNone) {
+TEST(QtPlatformFiles, TheSaveDialogTakesANewNameAndCancelGivesNone) {
     QtPlatform platform(ZENTHRA_DATA_DIR);
     const QString folder = QDir::tempPath();
     const QString fresh = folder + "/zenthra-view-test-new.htm";
@@ -80,16 +80,55 @@ TEST(QtPlatformFiles, TheChooserTakesANewNameAndCancelGivesNone) {
         EXPECT_EQ(dialog.windowTitle(), "Specify file for HTML");
         EXPECT_EQ(dialog.nameFilters(), QStringList{"HTML files *.htm, *.html (*.htm *.html)"});
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_EQ(dialog.labelText(QFileDialog::Accept), "&Save");
+        EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
         dialog.setDirectory(folder);
         dialog.selectFile(fresh);
         static_cast<QDialog&>(dialog).accept();
     });
-    EXPECT_EQ(platform.ShowOpen("Specify file for HTML", "HTML files *.htm, *.html | *.htm;*.html"),
+    EXPECT_EQ(platform.ShowSave("Specify file for HTML", "HTML files *.htm, *.html | *.htm;*.html",
+                                "html"),
               fresh.toStdString());
 
     WhenOpen<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_EQ(platform.ShowOpen("Specify output file", "Text files *.txt | *.txt"), "");
+    EXPECT_EQ(platform.ShowSave("Specify output file", "Text files *.txt | *.txt", "txt"), "");
+}
+
+// A name typed without an extension gets it, and the question before replacing names the
+// file with its extension: refused, the dialog stays open; confirmed, the name is given.
+TEST(QtPlatformFiles, TheSaveDialogAsksBeforeReplacingTheFileWithItsExtension) {
+    QtPlatform platform(ZENTHRA_DATA_DIR);
+    BoxAnswerer boxes;
+    const QString folder = QDir::tempPath();
+    const QString existing = folder + "/zenthra-view-test-existing.txt";
+    {
+        QFile file(existing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    boxes.Queue(QMessageBox::No);
+    boxes.Queue(QMessageBox::Yes);
+    int accepted = 0;
+    std::function<void()> type;
+    type = [&] {
+        WhenOpen<QFileDialog>([&](QFileDialog& dialog) {
+            dialog.setDirectory(folder);
+            dialog.selectFile("zenthra-view-test-existing");
+            ++accepted;
+            if (accepted == 1) {
+                type();  // the dialog is still open after a No
+            }
+            static_cast<QDialog&>(dialog).accept();
+        });
+    };
+    type();
+    const auto chosen = platform.ShowSave("Specify output file", "Text files *.txt | *.txt", "txt");
+    EXPECT_EQ(chosen, existing.toStdString());
+    EXPECT_EQ(accepted, 2);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_NE(boxes.shown[0].text.find("zenthra-view-test-existing.txt already exists."),
+              std::string::npos)
+        << boxes.shown[0].text;
+    QFile::remove(existing);
 }
 
 TEST(QtPlatformScreen, IsMeasuredInTwips) {

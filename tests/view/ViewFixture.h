@@ -36,9 +36,9 @@ class TestPlatform : public QtPlatform {
     int CurrentYear() override { return 2026; }
     int32_t ComputerTimezoneSecondsWest() override { return -19800; }  // Asia/Kolkata
 
-    std::optional<std::string> ShowOpen(const std::string& title,
-                                        const std::string& filter) override {
-        dialogs.push_back(title + " / " + filter);
+    std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
+                                        const std::string& defaultSuffix) override {
+        dialogs.push_back(title + " / " + filter + " / " + defaultSuffix);
         return fileAnswer;
     }
     bool OpenWithAssociatedProgram(const std::string& path) override {
