@@ -33,6 +33,15 @@ struct Font {
 
 enum class WindowState { Normal, Minimised, Maximised };
 
+// Key codes and shift states of the key handlers, as the Windows keyboard numbers them.
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeyF1 = 112;
+inline constexpr int kKeyQ = 81;
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
 enum class ControlKind { Label, Button, TextBox, ComboBox, CheckBox, OptionButton, Frame };
 
 class Control {

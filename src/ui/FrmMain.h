@@ -73,6 +73,10 @@ class FrmMain : public ScanWindow, public ReportWindow {
 
     // The output pane's text (txbOutput).
     const OutputPane& Pane() const { return pane; }
+    // The controls that take the keyboard focus, in reading order: row by row from the top,
+    // left to right within a row, the output pane last.
+    std::vector<Control*> TabOrder() const;
+
     void SetPaneText(std::string text) { pane.SetText(std::move(text)); }
     void OnPaneAppend(std::function<void(std::string_view)> observer) {
         pane.onAppend = std::move(observer);
@@ -157,6 +161,9 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void txbDay_LostFocus(int group);
     void txbYear_KeyUp(int group, int keyCode, int shift);
     void txbMonth_KeyUp(int group, int keyCode, int shift);
+    void txbYear_KeyDown(int group, int keyCode, int shift);
+    void txbMonth_KeyDown(int group, int keyCode, int shift);
+    void txbDay_KeyDown(int group, int keyCode, int shift);
     void txbDay_KeyUp(int group, int keyCode, int shift);
     void txbStopDate_LostFocus();
     void cboHour_Click();
@@ -220,6 +227,8 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void cmdHelp_Click();
 
   private:
+    // A key pressed anywhere in the window, before its control sees it.
+    void Form_KeyDown(int keyCode, int shift);
     void Place(Control& control, Control* frame = nullptr);
     void PlaceAll();
     void BindHandlers();
@@ -252,7 +261,9 @@ class FrmMain : public ScanWindow, public ReportWindow {
     std::array<Control*, 3> DateFields(int group);
     bool RefuseRun(const std::string& text, MsgIcon icon);
     bool RefuseRun(const std::string& text, MsgIcon icon, const std::string& title);
-    void StartOnEnter(int keyCode);
+    void NoteEnterPressed(Control& field, int keyCode);
+    void StartOnEnter(Control& field, int keyCode);
+    Control* enterPressedIn = nullptr;  // the field that Enter was last pressed in
 
     // Saved state and quitting (FrmMainState.cpp).
     void RestoreDatesAndBodies();

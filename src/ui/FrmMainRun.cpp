@@ -24,7 +24,6 @@ constexpr int32_t kShortestPeriodDays = 3;
 
 constexpr int kHourNoon = 13;   // "12" after the empty entry
 constexpr int kMinuteZero = 1;  // "00" after the empty entry
-constexpr int kEnterKey = 13;
 
 const std::string kNoTitle;
 const std::string kOrbTitle = "Orb values";
@@ -421,20 +420,46 @@ void FrmMain::txbDay_LostFocus(int group) {
     RefreshDateLabel(group);
 }
 
-void FrmMain::txbYear_KeyUp(int, int keyCode, int) {
-    StartOnEnter(keyCode);
+void FrmMain::txbYear_KeyDown(int group, int keyCode, int) {
+    NoteEnterPressed(txbYear[group], keyCode);
 }
 
-void FrmMain::txbMonth_KeyUp(int, int keyCode, int) {
-    StartOnEnter(keyCode);
+void FrmMain::txbMonth_KeyDown(int group, int keyCode, int) {
+    NoteEnterPressed(txbMonth[group], keyCode);
 }
 
-void FrmMain::txbDay_KeyUp(int, int keyCode, int) {
-    StartOnEnter(keyCode);
+void FrmMain::txbDay_KeyDown(int group, int keyCode, int) {
+    NoteEnterPressed(txbDay[group], keyCode);
 }
 
-void FrmMain::StartOnEnter(int keyCode) {
-    if (keyCode == kEnterKey && cmdStart.enabled) {
+void FrmMain::txbYear_KeyUp(int group, int keyCode, int) {
+    StartOnEnter(txbYear[group], keyCode);
+}
+
+void FrmMain::txbMonth_KeyUp(int group, int keyCode, int) {
+    StartOnEnter(txbMonth[group], keyCode);
+}
+
+void FrmMain::txbDay_KeyUp(int group, int keyCode, int) {
+    StartOnEnter(txbDay[group], keyCode);
+}
+
+void FrmMain::NoteEnterPressed(Control& field, int keyCode) {
+    if (keyCode == kKeyEnter) {
+        enterPressedIn = &field;
+    }
+}
+
+// Only an Enter pressed in the field starts a run when it is released there: the release of
+// an Enter that closed a message box lands in the field the box came from, and would bring
+// the same box back without end.
+void FrmMain::StartOnEnter(Control& field, int keyCode) {
+    if (keyCode != kKeyEnter) {
+        return;
+    }
+    const bool pressedHere = enterPressedIn == &field;
+    enterPressedIn = nullptr;
+    if (pressedHere && cmdStart.enabled) {
         cmdStart_Click();
     }
 }

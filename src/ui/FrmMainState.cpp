@@ -195,6 +195,18 @@ void FrmMain::EndProgram() {
     flags.runAborted = true;
     platform.EndProgram();
 }
+// Keys of the whole window: F1 is Help, Escape stops a run as Stop does, Ctrl+Q is Quit with
+// its question. Each acts only where its button would.
+void FrmMain::Form_KeyDown(int keyCode, int shift) {
+    if (keyCode == kKeyF1 && shift == 0 && cmdHelp.visible && cmdHelp.enabled) {
+        cmdHelp_Click();
+    } else if (keyCode == kKeyEscape && shift == 0 && cmdStart.caption == "Stop") {
+        cmdStart_Click();
+    } else if (keyCode == kKeyQ && shift == kCtrlMask && cmdQuit.enabled) {
+        cmdQuit_Click();
+    }
+}
+
 
 // The help viewer.
 

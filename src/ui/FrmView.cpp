@@ -103,6 +103,12 @@ void FrmView::Form_Activate() {
     }
     blnFileDisplayed = true;
 }
+void FrmView::Form_KeyDown(int keyCode, int shift) {
+    if (keyCode == kKeyEscape && shift == 0) {
+        cmdClose_Click();
+    }
+}
+
 
 void FrmView::Form_Resize() {
     if (windowState == WindowState::Minimised) {

@@ -47,6 +47,8 @@ class FrmView {
     void Form_Resize();
     void cmdClose_Click();
     void Form_Unload();
+    // A key pressed anywhere in the viewer: Escape closes it, as Close does.
+    void Form_KeyDown(int keyCode, int shift);
 
   private:
     void EnsureLoaded();

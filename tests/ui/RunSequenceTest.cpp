@@ -83,17 +83,6 @@ TEST_F(RunSequenceTest, AfterTheBirthTimeMessageASecondStartRuns) {
     EXPECT_TRUE(Titles()[0].ends_with(", 12:00 GMT (tropical)"));
 }
 
-TEST_F(RunSequenceTest, EnterInADateFieldStartsARun) {
-    SetPeriod("2026-1-1", "2026-3-31");
-    w.txbYear_KeyUp(0, 65, 0);
-    w.cmdStart.enabled = false;
-    w.txbMonth_KeyUp(1, 13, 0);
-    EXPECT_TRUE(w.Pane().Empty());
-    w.cmdStart.enabled = true;
-    w.txbDay_KeyUp(2, 13, 0);
-    EXPECT_EQ(Titles().size(), 1u);
-}
-
 TEST_F(RunSequenceTest, ShowAllWorldPairsTheOuterBodyWithEveryOther) {
     ChooseWorld(w);
     SetPeriod("2026-1-1", "2026-1-31");
