@@ -71,12 +71,12 @@ class FrmMain : public ScanWindow, public ReportWindow {
     };
     const std::vector<Placed>& AllControls() const { return controls; }
 
-    // The output pane's text (txbOutput).
-    const OutputPane& Pane() const { return pane; }
     // The controls that take the keyboard focus, in reading order: row by row from the top,
     // left to right within a row, the output pane last.
     std::vector<Control*> TabOrder() const;
 
+    // The output pane's text (txbOutput).
+    const OutputPane& Pane() const { return pane; }
     void SetPaneText(std::string text) { pane.SetText(std::move(text)); }
     void OnPaneAppend(std::function<void(std::string_view)> observer) {
         pane.onAppend = std::move(observer);
@@ -159,11 +159,11 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void txbYear_LostFocus(int group);
     void txbMonth_LostFocus(int group);
     void txbDay_LostFocus(int group);
-    void txbYear_KeyUp(int group, int keyCode, int shift);
-    void txbMonth_KeyUp(int group, int keyCode, int shift);
     void txbYear_KeyDown(int group, int keyCode, int shift);
     void txbMonth_KeyDown(int group, int keyCode, int shift);
     void txbDay_KeyDown(int group, int keyCode, int shift);
+    void txbYear_KeyUp(int group, int keyCode, int shift);
+    void txbMonth_KeyUp(int group, int keyCode, int shift);
     void txbDay_KeyUp(int group, int keyCode, int shift);
     void txbStopDate_LostFocus();
     void cboHour_Click();
@@ -225,10 +225,10 @@ class FrmMain : public ScanWindow, public ReportWindow {
     // The window is being closed other than by Quit; `cancel` set keeps it open.
     void Form_Unload(bool& cancel);
     void cmdHelp_Click();
-
-  private:
     // A key pressed anywhere in the window, before its control sees it.
     void Form_KeyDown(int keyCode, int shift);
+
+  private:
     void Place(Control& control, Control* frame = nullptr);
     void PlaceAll();
     void BindHandlers();
