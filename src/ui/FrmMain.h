@@ -266,8 +266,8 @@ class FrmMain : public ScanWindow, public ReportWindow {
     Control* enterPressedIn = nullptr;  // the field that Enter was last pressed in
 
     // Saved state and quitting (FrmMainState.cpp).
-    void RestoreDatesAndBodies();
-    void RestoreKindOfRun();
+    std::array<int32_t, 2> RestoreDatesAndBodies();
+    void RestoreKindOfRun(const std::array<int32_t, 2>& bodies);
     void SaveValue(const std::string& subKey, const std::string& name, const std::string& value);
     std::string RestoredText(const std::string& subKey, const std::string& name,
                              const std::string& defaultValue);

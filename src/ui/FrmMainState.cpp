@@ -1,5 +1,4 @@
 // Saving and restoring the window's inputs, quitting, and the help viewer.
-#include <algorithm>
 #include <string_view>
 
 #include "calendar/StrProc.h"
@@ -33,13 +32,6 @@ void SelectIfListed(Control& list, int32_t index) {
     if (index >= 0 && index < static_cast<int32_t>(list.list.size())) {
         list.SetListIndex(index);
     }
-}
-
-// A body index beyond the list selects its last entry, as filling the lists does; a negative
-// one selects none, which filling the lists turns into the default body.
-void SelectBody(Control& list, int32_t index) {
-    const int32_t last = static_cast<int32_t>(list.list.size()) - 1;
-    list.SetListIndex(index < 0 ? -1 : std::min(index, last));
 }
 
 }  // namespace
@@ -83,11 +75,11 @@ void FrmMain::cmdRestoreState_Click() {
     if (!registry.RestoreRegistryValue(kStateKey, "StateSaved", saved, false, "")) {
         return;
     }
-    RestoreDatesAndBodies();
+    const std::array<int32_t, 2> bodies = RestoreDatesAndBodies();
     for (int i = 0; i < 3; ++i) {
         SelectIfListed(cboOrbs[i], RestoredNumber(kOrbKey, Name(i), kDefaultOrbIndex[i]));
     }
-    RestoreKindOfRun();
+    RestoreKindOfRun(bodies);
     if (RestoredText(kStateKey, "Tropical", "Y") == "Y") {
         ChooseOption(optTropical, optSidereal);
     } else {
@@ -108,31 +100,38 @@ void FrmMain::cmdRestoreState_Click() {
     MarkStateJustSaved();
 }
 
-void FrmMain::RestoreDatesAndBodies() {
+// The dates come back with their written-out labels; the two body indexes are returned for
+// the kind of run they were saved with.
+std::array<int32_t, 2> FrmMain::RestoreDatesAndBodies() {
     for (int i = 0; i < 3; ++i) {
         const std::array<Control*, 3> fields = DateFields(i);
         for (int f = 0; f < 3; ++f) {
             fields[f]->text = RestoredText(kDateKeys[f], Name(i), "");
         }
-        if (i < 2) {
-            SelectBody(cboPlanet[i], RestoredNumber(kBodyKey, Name(i), kDefaultBodyIndex[i]));
-        }
+        RefreshDateLabel(i);
     }
+    return {RestoredNumber(kBodyKey, Name(0), kDefaultBodyIndex[0]),
+            RestoredNumber(kBodyKey, Name(1), kDefaultBodyIndex[1])};
 }
 
-// Choosing the other kind of run after start-up rebuilds the body lists from the bodies
-// remembered for that kind; at start-up the option handlers are still inactive, so the
-// bodies just restored are remembered and filling the lists selects them.
-void FrmMain::RestoreKindOfRun() {
+// The saved bodies become the remembered choice of their kind of run before that kind is
+// chosen, so that the lists of that kind select them whichever kind the window showed: at
+// start-up filling the lists does it, later choosing the kind or, when it is shown already,
+// rebuilding its lists. An index beyond a list selects its last entry, a negative one the
+// list's default body.
+void FrmMain::RestoreKindOfRun(const std::array<int32_t, 2>& bodies) {
     const bool world = RestoredText(kStateKey, "World", "N") == "Y";
+    const int slot = world ? 0 : 1;
+    planetChoice[slot] = bodies[0];
+    planetChoice[slot + 2] = bodies[1];
     if (world) {
         ChooseOption(optWorld, optPersonal);
     } else {
         ChooseOption(optPersonal, optWorld);
     }
-    const int slot = world ? 0 : 1;
-    planetChoice[slot] = cboPlanet[0].ListIndex();
-    planetChoice[slot + 2] = cboPlanet[1].ListIndex();
+    if (blnStartUpCompleted) {
+        ShowRunKind(world);
+    }
 }
 
 void FrmMain::SaveValue(const std::string& subKey, const std::string& name,
@@ -195,6 +194,7 @@ void FrmMain::EndProgram() {
     flags.runAborted = true;
     platform.EndProgram();
 }
+
 // Keys of the whole window: F1 is Help, Escape stops a run as Stop does, Ctrl+Q is Quit with
 // its question. Each acts only where its button would.
 void FrmMain::Form_KeyDown(int keyCode, int shift) {
@@ -206,7 +206,6 @@ void FrmMain::Form_KeyDown(int keyCode, int shift) {
         cmdQuit_Click();
     }
 }
-
 
 // The help viewer.
 

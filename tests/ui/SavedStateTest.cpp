@@ -201,10 +201,67 @@ TEST_F(SavedStateTest, TheRestoreButtonBringsBackTheSavedInputs) {
     w->cboHour.SetListIndex(0);
     w->chkDisplayNATZabbr.SetValue(0);
 
+    w->cboPlanet[0].SetListIndex(0);
+
     w->cmdRestoreState.click();
     EXPECT_EQ(w->txbYear[1].text, "2031");
+    EXPECT_EQ(w->cmdStart.caption, "Show all personal transits by Venus of natal Moon");
     EXPECT_EQ(w->cboTimezone[0].SelectedText(), "EST/CDT");
     EXPECT_EQ(w->cboHour.SelectedText(), "12");
+    EXPECT_TRUE(p.boxes.boxes.empty());
+}
+
+TEST_F(SavedStateTest, RestoreWritesEveryDateOutAgain) {
+    auto w = Start();
+    SetDate(*w, 0, "2028-1-1");
+    SetDate(*w, 2, "1990-6-15");
+    w->cmdSaveState_Click();
+    w->txbYear[0].text = "2030";
+    w->txbYear_LostFocus(0);
+    w->txbDay[2].text = "31";
+    w->txbDay_LostFocus(2);
+    w->txbMonth[1].text = "";
+    w->txbMonth_LostFocus(1);
+    EXPECT_EQ(w->lblDate[0].caption, "January 1, 2030 CE");
+    EXPECT_EQ(w->lblDate[2].caption, "invalid date");
+
+    w->cmdRestoreState.click();
+    EXPECT_EQ(w->txbYear[0].text, "2028");
+    EXPECT_EQ(w->lblDate[0].caption, "January 1, 2028 CE");
+    EXPECT_EQ(w->lblDate[1].caption, "December 31, 2026 CE");
+    EXPECT_EQ(w->lblDate[2].caption, "June 15, 1990 CE");
+    EXPECT_TRUE(p.boxes.boxes.empty());
+}
+
+TEST_F(SavedStateTest, RestoreWhileTheOtherKindIsShownBringsBackTheSavedBodies) {
+    auto w = Start();
+    w->cboPlanet[0].SetListIndex(2);  // Venus
+    w->cboPlanet[1].SetListIndex(9);  // Moon
+    w->cmdSaveState_Click();
+    w->ChooseOption(w->optWorld, w->optPersonal);
+    w->cboPlanet[0].SetListIndex(0);  // Sun
+
+    w->cmdRestoreState.click();
+    EXPECT_EQ(w->optPersonal.Value(), 1);
+    EXPECT_TRUE(w->fraBirthDate.visible && w->cmdShowAll[1].visible);
+    EXPECT_EQ(w->cmdStart.caption, "Show all personal transits by Venus of natal Moon");
+    // A save right after keeps the saved bodies.
+    w->cmdSaveState_Click();
+    EXPECT_EQ(store.Value(kBodies, "0"), "2");
+    EXPECT_EQ(store.Value(kBodies, "1"), "9");
+    // The world run keeps the bodies chosen for it before the restore.
+    w->ChooseOption(w->optWorld, w->optPersonal);
+    EXPECT_EQ(w->cmdStart.caption, "Show all world transits between Sun and Jupiter");
+
+    // The other way round: a saved world run restored while a personal one is shown.
+    w->cboPlanet[0].SetListIndex(5);  // Saturn
+    w->cboPlanet[1].SetListIndex(7);  // Pluto
+    w->cmdSaveState_Click();
+    w->ChooseOption(w->optPersonal, w->optWorld);
+    w->cmdRestoreState.click();
+    EXPECT_EQ(w->cmdStart.caption, "Show all world transits between Saturn and Pluto");
+    w->ChooseOption(w->optPersonal, w->optWorld);
+    EXPECT_EQ(w->cmdStart.caption, "Show all personal transits by Venus of natal Moon");
     EXPECT_TRUE(p.boxes.boxes.empty());
 }
 
