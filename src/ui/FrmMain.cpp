@@ -227,8 +227,8 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
     txbAllTransitsDateFormat.text = "1";  // day.month.year
     PlaceAll();
     BindHandlers();
-    // Shown by the timer once there is something to write or to clear.
-    for (Control* shownLater : {&cmdFile, &chkOpenOutputFile, &cmdClear}) {
+    // Shown by the timer once there is something to write, to clear or to append to.
+    for (Control* shownLater : {&cmdFile, &chkOpenOutputFile, &cmdClear, &chkAppendToOutput}) {
         shownLater->visible = false;
     }
     // Text boxes and lists on a white ground.

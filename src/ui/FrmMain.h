@@ -239,6 +239,8 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void WriteDateFields(int group, int32_t jdn);
 
     void FocusAfterStartUp(Control& control);
+    void ShowOutputControls();
+    int FittedWidth();
     void ShowRunKind(bool world);
     void ShowRunKindControls(bool world);
 

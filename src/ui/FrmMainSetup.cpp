@@ -70,8 +70,9 @@ void FrmMain::Form_Load() {
     minimumHeight = 6250;
     lblShortDate.visible = false;
     const Geometry screen = platform.ScreenSize();
-    geometry.top = (screen.height - geometry.height) / 5;
-    geometry.left = (screen.width - geometry.width) / 2;
+    geometry.width = FittedWidth();
+    geometry.top = std::max(0, (screen.height - geometry.height) / 5);
+    geometry.left = std::max(0, (screen.width - geometry.width) / 2);
     chkAppendToOutput.geometry.left = chkKeepDates.geometry.left + chkKeepDates.geometry.width + 40;
     SetStartCaption();
     Label1.caption = "for first " + std::to_string(cboOrbs[0].ListIndex() + 1) + "°";
@@ -87,7 +88,7 @@ void FrmMain::Form_Load() {
     }
     fraSearch.geometry.width =
         chkAppendToOutput.geometry.left + chkAppendToOutput.geometry.width + 200;
-    fraSearch.geometry.left = (geometry.width - fraSearch.geometry.width) / 2;
+    fraSearch.geometry.left = (fixedWidth - fraSearch.geometry.width) / 2;
     lblShortDate.geometry.left =
         cmdStart.geometry.left + cmdStart.geometry.width - lblShortDate.geometry.width;
     lblShortDate.geometry.top = cmdShowAll[1].geometry.top + cmdShowAll[1].geometry.height + 40;
@@ -122,7 +123,8 @@ void FrmMain::ApplyStartupDefaults() {
     fixedWidth = geometry.width;
     sidereal = false;
     plutoLoaded = false;
-    cmdFile.enabled = false;
+    // cmdFile stays enabled: with HTML output ticked before a first run it is the only way
+    // to name the file that the run needs.
     ChooseOption(optPersonal, optWorld);
     ChooseOption(optTropical, optSidereal);
     SetDataFolder(platform.ProgramFolder() + "/");
@@ -207,6 +209,8 @@ void FrmMain::EnterRunningState() {
     cmdStart.enabled = true;
     cmdQuit.enabled = true;
     txbOutput.enabled = true;
+    // The day being scanned is read during the run, not used: it keeps its colour.
+    lblShortDate.enabled = true;
     lblShortDate.visible = true;
 }
 
@@ -215,6 +219,7 @@ void FrmMain::EnterIdleState() {
     SetStartCaption();
     writer.CloseHtmlOutput();
     lblShortDate.visible = false;
+    ShowOutputControls();
 }
 
 void FrmMain::cboPlanet_Click(int index) {
@@ -292,17 +297,26 @@ void FrmMain::ShowRunKind(bool world) {
 
 void FrmMain::cmdClear_Click() {
     pane.Clear();
+    ShowOutputControls();
 }
 
 void FrmMain::Timer1_Timer() {
-    const bool running = cmdStart.caption == "Stop";
-    cmdFile.visible = (!running && !pane.Empty()) || chkOutputAsHTML.Value() != 0;
-    chkOpenOutputFile.visible = cmdFile.visible;
-    if (running) {
+    ShowOutputControls();
+    if (cmdStart.caption == "Stop") {
         lblShortDate.caption = progressDateText;
     }
     CountDownQuietQuit();
+}
+
+// The controls that act on the pane's text or on the output file show when there is
+// something for them to act on. "Append to output" shows exactly while the pane holds text
+// and no run is going, also after a Stop, a show-all sequence or a full pane.
+void FrmMain::ShowOutputControls() {
+    const bool running = cmdStart.caption == "Stop";
+    cmdFile.visible = (!running && !pane.Empty()) || chkOutputAsHTML.Value() != 0;
+    chkOpenOutputFile.visible = cmdFile.visible;
     cmdClear.visible = !pane.Empty();
+    chkAppendToOutput.visible = !running && !pane.Empty();
 }
 
 void FrmMain::Form_Resize() {
@@ -314,7 +328,7 @@ void FrmMain::Form_Resize() {
         return;
     }
     if (windowState != WindowState::Maximised) {
-        geometry.width = fixedWidth;
+        geometry.width = FittedWidth();
         const int highest = static_cast<int>(platform.ScreenSize().height * 0.95);
         geometry.height = std::min(std::max(geometry.height, minimumHeight), highest);
     }
@@ -326,6 +340,13 @@ void FrmMain::Form_Resize() {
     }
     chkOpenOutputFile.geometry.top = cmdFile.geometry.top + 50;
     cmdRestoreState.geometry.left = cmdSaveState.geometry.left + cmdSaveState.geometry.width + 100;
+}
+
+// The specified width where the screen has room for it; on a narrower screen (a large
+// scale factor) the screen's width, and the view lets the layout scroll.
+int FrmMain::FittedWidth() {
+    const int screenWidth = platform.ScreenSize().width;
+    return screenWidth > 0 ? std::min(fixedWidth, screenWidth) : fixedWidth;
 }
 
 // Timezone lists.

@@ -1,5 +1,9 @@
-// Runs started from the window: complete runs, the Enter key, the show-all sequences, Stop
-// and the validate-only mode.
+// Runs started from the window: complete runs, the show-all sequences, Stop, the validate-only
+// mode, and the output controls that a run's end leaves shown.
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "calendar/DatePr2.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ui/RunFixture.h"
@@ -163,6 +167,68 @@ TEST_F(RunSequenceTest, ValidateOnlyChecksWithoutRunning) {
     w.txbDay[0].text = "";
     w.cmdStart_Click();
     EXPECT_FALSE(w.validationPassed);
+}
+
+TEST_F(RunSequenceTest, HtmlOutputTickedOnAFirstStartCanNameItsFileAndRun) {
+    SetPeriod("2026-1-1", "2026-1-31");
+    w.chkOutputAsHTML.SetValue(1);
+    w.Timer1_Timer();
+    EXPECT_TRUE(w.cmdFile.visible && w.cmdFile.enabled);
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("zenthra-first-html-" + std::to_string(::getpid()) + ".htm"))
+                                 .string();
+    p.fileAnswers.push_back(path);
+    w.cmdFile.click();
+    EXPECT_EQ(w.outputFilePath, path);
+
+    bool usableDuringRun = true;
+    p.onYield = [&](int) {
+        w.Timer1_Timer();
+        usableDuringRun = usableDuringRun && w.cmdFile.enabled;
+        EXPECT_TRUE(w.cmdFile.visible);
+    };
+    w.cmdStart_Click();
+    EXPECT_TRUE(p.boxes.boxes.empty()) << p.boxes.boxes[0].text;
+    EXPECT_EQ(Titles().size(), 1u);
+    EXPECT_FALSE(usableDuringRun);
+    EXPECT_TRUE(w.cmdFile.visible && w.cmdFile.enabled);
+    EXPECT_TRUE(std::filesystem::file_size(path) > 0);
+    std::filesystem::remove(path);
+}
+
+TEST_F(RunSequenceTest, AppendToOutputShowsExactlyWhileThePaneHoldsTextAndNoRunIsGoing) {
+    EXPECT_FALSE(w.chkAppendToOutput.visible);
+    SetPeriod("2026-1-1", "2026-1-31");
+    bool shownDuringRun = false;
+    p.onYield = [&](int yields) {
+        w.Timer1_Timer();
+        shownDuringRun = shownDuringRun || w.chkAppendToOutput.visible;
+        if (yields == 5) {
+            w.cmdStart_Click();
+        }
+    };
+    w.cmdStart_Click();
+    ASSERT_TRUE(w.Pane().Text().ends_with("Stopped"));
+    EXPECT_TRUE(w.chkAppendToOutput.visible);
+    EXPECT_FALSE(shownDuringRun);
+
+    w.cmdClear_Click();
+    EXPECT_FALSE(w.chkAppendToOutput.visible);
+    p.onYield = nullptr;
+    w.cmdShowAll_Click(0);
+    EXPECT_EQ(Titles().size(), 9u);
+    EXPECT_TRUE(w.chkAppendToOutput.visible);
+
+    // A pane that fills up ends the run as a Stop does.
+    w.SetPaneText(std::string(63990, '.'));
+    w.chkAppendToOutput.SetValue(1);
+    w.cmdStart_Click();
+    ASSERT_FALSE(p.boxes.boxes.empty());
+    EXPECT_EQ(p.boxes.boxes.back().text, "Output textbox is full.");
+    EXPECT_TRUE(w.chkAppendToOutput.visible);
+    w.cmdClear_Click();
+    w.Timer1_Timer();
+    EXPECT_FALSE(w.chkAppendToOutput.visible);
 }
 
 }  // namespace

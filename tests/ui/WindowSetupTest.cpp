@@ -48,7 +48,8 @@ TEST_F(WindowSetupTest, StartsWithTheDefaults) {
     EXPECT_EQ(w.cboTimezone[0].SelectedText(), "GMT+5:30");  // the computer's own zone
     EXPECT_EQ(w.cboTimezone[1].ListIndex(), -1);
     EXPECT_EQ(w.chkKeepDates.Value(), 1);
-    EXPECT_FALSE(w.cmdFile.enabled);
+    EXPECT_TRUE(w.cmdFile.enabled);
+    EXPECT_FALSE(w.chkAppendToOutput.visible);
     EXPECT_EQ(w.Label1.caption, "for first 10°");
     EXPECT_EQ(w.cmdStart.caption, "Show all personal transits by Mars of natal Jupiter");
     EXPECT_EQ(w.cmdShowAll[0].caption, "Show all transits of natal Jupiter");
@@ -176,6 +177,26 @@ TEST_F(WindowSetupTest, ResizingKeepsTheWidthAndBoundsTheHeight) {
     w.geometry.height = 10;
     w.Form_Resize();
     EXPECT_EQ(w.geometry.height, 10);
+}
+
+TEST_F(WindowSetupTest, OnAScreenNarrowerThanTheWindowItTakesTheScreensWidth) {
+    // 1280 pixels at a scale factor of 2: 640 logical pixels.
+    FakePlatform small;
+    small.screen = {0, 0, 9600, 6000};
+    FrmMain narrow(small);
+    narrow.Form_Load();
+    EXPECT_EQ(narrow.fixedWidth, w.fixedWidth);
+    EXPECT_EQ(narrow.geometry.width, 9600);
+    EXPECT_EQ(narrow.geometry.left, 0);
+    EXPECT_EQ(narrow.geometry.top, 0);
+    narrow.geometry.width = 20000;
+    narrow.Form_Resize();
+    EXPECT_EQ(narrow.geometry.width, 9600);
+    EXPECT_EQ(narrow.geometry.height, 5700);  // 95 % of the screen's height
+    // The layout keeps its width: controls sit where they would on a large screen.
+    EXPECT_EQ(narrow.cmdQuit.geometry.left, w.cmdQuit.geometry.left);
+    EXPECT_EQ(narrow.fraSearch.geometry.left, w.fraSearch.geometry.left);
+    EXPECT_EQ(narrow.cmdFile.geometry.left, w.cmdFile.geometry.left);
 }
 
 }  // namespace
