@@ -74,6 +74,8 @@ FrmView::FrmView(Platform& platform)
       cmdClose(K::Button, "cmdClose", "Close", Geometry{8670, 6020, 1000, 400}),
       platform(platform) {
     txbText1.locked = true;
+    // The help text lines up its tables in columns of characters.
+    txbText1.font = {"Courier New", 10, false};
 }
 
 void FrmView::Show() {
