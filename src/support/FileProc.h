@@ -1,10 +1,25 @@
 // General file utilities.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace zenthra {
+
+// What a file read brings: its bytes, or why it could not be read.
+struct FileBytes {
+    std::string bytes;
+    std::string errorText;  // empty when the read succeeded
+    int errorNumber = 0;    // the system's error number; 0 for a name that is no regular file
+};
+
+// The text of the refusal of a folder, a named pipe or a device in place of a file.
+inline constexpr const char* kNotRegularFile = "Not a regular file";
+
+// At most `limit` bytes from the start of a file. Anything but a regular file is refused
+// without being read: opening a named pipe for reading would wait for a writer for good.
+FileBytes ReadRegularFile(const std::string& path, size_t limit);
 
 struct ReadTextLinesResult {
     long lineCount = 0;
@@ -14,7 +29,8 @@ struct ReadTextLinesResult {
 
 // Reads a text file line by line into `lines` from index `firstIndex` on. Line ends may be
 // LF or CR LF. With `trimLines` leading and trailing blanks are removed; with
-// `skipEmptyLines` lines that are then empty are neither stored nor counted.
+// `skipEmptyLines` lines that are then empty are neither stored nor counted. Anything but a
+// regular file is refused with kNotRegularFile.
 ReadTextLinesResult ReadTextLines(const std::string& path, std::vector<std::string>& lines,
                                   long firstIndex, bool skipEmptyLines, bool trimLines);
 

@@ -1,8 +1,6 @@
 #include "ui/FrmView.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "calendar/Utf8.h"
@@ -27,31 +25,6 @@ constexpr size_t kMaxBytesPerCharacter = 4;
 
 constexpr int kMinimumWidth = 8000;
 constexpr int kMinimumHeight = 2000;
-
-struct FileStart {
-    std::string bytes;
-    int errorNumber = 0;
-};
-
-// At most `limit` bytes from the start of a file: the viewer never shows more than its limit
-// of characters, so a huge file is not read whole.
-FileStart ReadFileStart(const std::string& path, size_t limit) {
-    FileStart start;
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        start.errorNumber = errno != 0 ? errno : EIO;
-        return start;
-    }
-    start.bytes.resize(limit);
-    const size_t got = std::fread(start.bytes.data(), 1, limit, file);
-    if (std::ferror(file) != 0) {
-        start.errorNumber = errno != 0 ? errno : EIO;
-    }
-    std::fclose(file);
-    start.bytes.resize(got);
-    return start;
-}
 
 size_t CharacterCount(std::string_view text) {
     return SplitCharacters(text).size();
@@ -156,7 +129,15 @@ void FrmView::PrepareControls() {
 }
 
 bool FrmView::LoadFile() {
-    const FileStart start = ReadFileStart(strFilename, (kDisplayLimit + 1) * kMaxBytesPerCharacter);
+    // The viewer never shows more than its limit of characters, so a huge file is not read
+    // whole.
+    const FileBytes start =
+        ReadRegularFile(strFilename, (kDisplayLimit + 1) * kMaxBytesPerCharacter);
+    if (start.errorText == kNotRegularFile) {
+        platform.MsgBox(strFilename + " is not a regular file.", MsgIcon::Exclamation,
+                        "Error reading file");
+        return false;
+    }
     if (start.errorNumber != 0 || start.bytes.empty()) {
         ReportUnreadable(start.errorNumber);
         return false;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "calendar/Utf8.h"
+#include "support/ScratchFiles.h"
 #include "ui/FakePlatform.h"
 #include "ui/FrmMain.h"
 #include "ui/RunFixture.h"
@@ -135,17 +136,26 @@ TEST_F(HelpViewerTest, AMissingFileIsReportedAndTriedAgainAtTheNextClick) {
     EXPECT_EQ(p.boxes.boxes.size(), 2u);
 }
 
-TEST_F(HelpViewerTest, AnEmptyFileOrAFolderIsReported) {
+// A folder or a named pipe in place of the help file is refused by name; the pipe is never
+// waited on.
+TEST_F(HelpViewerTest, AnEmptyFileAFolderOrAPipeIsReported) {
+    const std::filesystem::path help = folder / "zta_help.txt";
     WriteHelp("");
     w.cmdHelp_Click();
-    std::filesystem::remove(folder / "zta_help.txt");
-    std::filesystem::create_directory(folder / "zta_help.txt");
+    std::filesystem::remove(help);
+    std::filesystem::create_directory(help);
     w.cmdHelp_Click();
+    std::filesystem::remove(help);
+    {
+        testing::ReleasedFifo pipe(help);
+        w.cmdHelp_Click();
+    }
+    const Box notRegular{help.string() + " is not a regular file.", MsgIcon::Exclamation,
+                         "Error reading file"};
     EXPECT_EQ(Shown(p), (std::vector<Box>{kWorkingFolder,
                                           {"The help file is empty.", MsgIcon::Exclamation, "Help"},
-                                          kWorkingFolder,
-                                          {"Error 21.  Is a directory", MsgIcon::Exclamation,
-                                           "Error reading file"}}));
+                                          notRegular,
+                                          notRegular}));
     EXPECT_FALSE(view.visible);
 }
 
