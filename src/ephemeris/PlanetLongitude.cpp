@@ -57,6 +57,16 @@ double PlanetLongitude(BodyCode body, double instant) {
     return NormaliseAngle(longitude - Ayanamsa(year));
 }
 
+std::optional<double> OutsideSource(BodyCode body, double instant) {
+    if (body == kPluto || body == kMoon) {
+        return OutsideDays(instant, kMoonFirstJdn, kMoonLastJdn);
+    }
+    if (body < kSun || body > kNeptune) {
+        return kBeforeRange;
+    }
+    return OutsideDays(instant, kEphemerisFirstJdn, kEphemerisLastJdn);
+}
+
 double NormaliseAngle(double angle) {
     // fmod rather than repeated turns, so that an enormous value cannot hang the program.
     double x = std::fmod(angle, kFullTurn);

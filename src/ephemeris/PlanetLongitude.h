@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ephemeris/Angles.h"
@@ -24,6 +25,10 @@ inline constexpr int32_t kMoonLastJdn = 2488069;
 // Radians in [0, kFullTurn), or kBeforeRange / kAfterRange when the instant (Julian date,
 // UT) lies outside the body's source. A code outside 1 to 10 gives kBeforeRange.
 double PlanetLongitude(BodyCode body, double instant);
+
+// kBeforeRange or kAfterRange when the instant lies outside the days of the body's source,
+// else empty; whether the data files can serve it is ProbeEphemerisPeriod's question.
+std::optional<double> OutsideSource(BodyCode body, double instant);
 
 // Brings an angle into [0, kFullTurn).
 double NormaliseAngle(double angle);

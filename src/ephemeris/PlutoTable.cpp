@@ -1,6 +1,8 @@
 #include "ephemeris/PlutoTable.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 
 #include "ephemeris/PlanetLongitude.h"
@@ -20,6 +22,11 @@ constexpr int kDegreeOffset = 59;
 constexpr int kMinuteOffset = 60;
 constexpr int kEntryCycle = 55;
 
+// Pluto's longitude changes by at most about 2.5' a day, and entries rounded to the arcminute
+// can differ by one more; the margin above that still catches any damaged degree or unit.
+constexpr int kLargestDailyStep = 5;  // arcminutes
+constexpr int kArcminutesInTurn = 21600;
+
 struct EntryParts {
     int units;
     int degreesInUnit;
@@ -30,6 +37,21 @@ EntryParts SplitEntry(const std::string& s, int32_t k) {
     const auto code = [&s](size_t i) { return static_cast<int>(static_cast<unsigned char>(s[i])); };
     return {(code(0) - kUnitOffset) - static_cast<int>(k % kEntryCycle), code(1) - kDegreeOffset,
             code(2) - kMinuteOffset};
+}
+
+int EntryArcminutes(const std::string& s, int32_t k) {
+    const EntryParts p = SplitEntry(s, k);
+    return (p.units * 60 + p.degreesInUnit) * 60 + p.minutes;
+}
+
+// Arcminutes between two neighbouring entries, across 0 degrees where the longitude wraps.
+int DailyStep(const std::vector<std::string>& table, int32_t k) {
+    const int step = std::abs(EntryArcminutes(table[k], k) - EntryArcminutes(table[k - 1], k - 1));
+    return std::min(step, kArcminutesInTurn - step);
+}
+
+std::string EntryName(int32_t k) {
+    return "Entry " + std::to_string(k + 1) + " (non-blank line " + std::to_string(k + 1) + ")";
 }
 
 bool IsValidEntry(const std::string& s, int32_t k) {
@@ -49,8 +71,14 @@ std::optional<std::string> TableFault(const std::vector<std::string>& table) {
     }
     for (int32_t k = 0; k < kPlutoEntryCount; ++k) {
         if (!IsValidEntry(table[k], k)) {
-            return "Entry " + std::to_string(k + 1) + " (non-blank line " + std::to_string(k + 1) +
-                   ") is not a valid longitude.";
+            return EntryName(k) + " is not a valid longitude.";
+        }
+    }
+    for (int32_t k = 1; k < kPlutoEntryCount; ++k) {
+        if (const int step = DailyStep(table, k); step > kLargestDailyStep) {
+            return EntryName(k) + " is " + std::to_string(step) +
+                   "' from the entry before it; Pluto never moves more than " +
+                   std::to_string(kLargestDailyStep) + "' in a day.";
         }
     }
     return std::nullopt;

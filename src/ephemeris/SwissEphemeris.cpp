@@ -2,10 +2,14 @@
 
 #include <swephexp.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
+#include <vector>
 
 #include "ephemeris/Angles.h"
+#include "support/FileProc.h"
 
 namespace zenthra {
 
@@ -17,8 +21,65 @@ constexpr double kJ2000 = 2451545;
 constexpr std::array<int32_t, 9> kSweBodyOfLibraryBody = {
     -1, SE_MERCURY, SE_VENUS, SE_SUN, SE_MARS, SE_JUPITER, SE_SATURN, SE_URANUS, SE_NEPTUNE};
 
+// Each data file of the library holds 600 years; a period probed every 100 years has every
+// file it needs read.
+constexpr double kProbeStepDays = 100 * 365.25;
+
+std::string searchPath;
+std::vector<std::string> searchFolders;
 bool searchPathSet = false;
 std::string fault;
+// A data file in the search list that is not a regular file. The library would open it
+// as it is: a named pipe blocks that open for good, so such a list is never handed on.
+std::string irregularDataFile;
+
+std::vector<std::string> SplitFolders(const std::string& path) {
+    std::vector<std::string> folders;
+    size_t from = 0;
+    for (size_t colon; (colon = path.find(':', from)) != std::string::npos; from = colon + 1) {
+        folders.push_back(path.substr(from, colon - from));
+    }
+    folders.push_back(path.substr(from));
+    return folders;
+}
+
+std::string FindIrregularDataFile(const std::vector<std::string>& folders) {
+    namespace fs = std::filesystem;
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+             entry.increment(error)) {
+            if (entry->path().extension() != ".se1") {
+                continue;
+            }
+            std::error_code statError;
+            const fs::file_status status = fs::status(entry->path(), statError);
+            // A link that leads nowhere is passed over by the library, as a missing file.
+            if (status.type() != fs::file_type::not_found && !fs::is_regular_file(status)) {
+                return entry->path().string();
+            }
+        }
+    }
+    return "";
+}
+
+// The library's report as one sentence naming the data file it concerns.
+std::string FaultOfReport(const std::string& report) {
+    const size_t extension = report.find(".se1");
+    if (extension == std::string::npos) {
+        return report.empty() ? "The data files cannot serve this date." : report;
+    }
+    const size_t start = report.find_last_of(" '", extension) + 1;
+    const std::string file = report.substr(start, extension + 4 - start);
+    const bool missing = report.find("not found") != std::string::npos;
+    return "The file " + file + (missing ? " is missing." : " is damaged.");
+}
+
+void EnsureSearchPath() {
+    if (!searchPathSet) {
+        SetEphemerisSearchPath(ZENTHRA_SYSTEM_EPHE_DIR);
+    }
+}
 
 double OutOfRange(double instant) {
     return instant < kJ2000 ? kBeforeRange : kAfterRange;
@@ -32,6 +93,9 @@ double DegreesToRadians(double degrees) {
 }  // namespace
 
 void SetEphemerisSearchPath(const std::string& path) {
+    searchPath = path;
+    searchFolders = SplitFolders(path);
+    irregularDataFile = FindIrregularDataFile(searchFolders);
     swe_set_ephe_path(path.c_str());
     searchPathSet = true;
 }
@@ -41,15 +105,23 @@ void SetDatafilesFolder(const std::string& folder) {
 }
 
 std::optional<double> SwissApparentLongitude(int32_t sweBody, double instant) {
-    if (!searchPathSet) {
-        SetEphemerisSearchPath(ZENTHRA_SYSTEM_EPHE_DIR);
+    EnsureSearchPath();
+    if (!irregularDataFile.empty()) {
+        fault = "The file " + irregularDataFile + " is not a regular file.";
+        return std::nullopt;
     }
     std::array<double, 6> position{};
     std::array<char, AS_MAXCH> error{};
     const int32_t flags =
         swe_calc_ut(instant, sweBody, SEFLG_SWIEPH, position.data(), error.data());
-    if (flags < 0 || (flags & SEFLG_SWIEPH) == 0) {
-        fault = error[0] != '\0' ? error.data() : "the ephemeris data files cannot serve this date";
+    // Without its Moon file the library keeps the flag and only says in its text that it fell
+    // back to the coarser theory: any text is such a warning.
+    if (flags < 0 || (flags & SEFLG_SWIEPH) == 0 || error[0] != '\0') {
+        fault = FaultOfReport(error.data());
+        // The library keeps what it computed from the fallback and would hand it out again,
+        // for the same instant, without a word; it starts afresh from the files instead.
+        swe_close();
+        swe_set_ephe_path(searchPath.c_str());
         return std::nullopt;
     }
     return DegreesToRadians(position[0]);
@@ -90,12 +162,38 @@ const std::string& EphemerisFault() {
 }
 
 std::string ProbeEphemerisData() {
-    for (int32_t body : {SE_SUN, SE_MOON}) {
-        if (!SwissApparentLongitude(body, kJ2000)) {
-            return fault;
+    return ProbeEphemerisPeriod(kJ2000, kJ2000);
+}
+
+std::string ProbeEphemerisPeriod(double first, double last) {
+    const double from = std::max(first, kEphemerisFirstJdn - 0.5);
+    const double to = std::min(last, kEphemerisLastJdn - 0.5);
+    if (!(from <= to)) {
+        return "";
+    }
+    for (double t = from;; t += kProbeStepDays) {
+        const double instant = std::min(t, to);
+        for (int32_t body : {SE_SUN, SE_MOON}) {
+            if (!SwissApparentLongitude(body, instant)) {
+                return fault;
+            }
+        }
+        if (instant >= to) {
+            return "";
         }
     }
-    return "";
+}
+
+std::string EphemerisDataMessage() {
+    EnsureSearchPath();
+    std::string folders;
+    for (const std::string& folder : searchFolders) {
+        folders += (folders.empty() ? "" : ", ") + folder;
+    }
+    return std::string("The ephemeris data files cannot be read.") + kCrLf + fault + kCrLf +
+           "Folders searched: " + folders + kCrLf +
+           "Install the package swe-standard-data, and remove any damaged copy of its files "
+           "from these folders.";
 }
 
 }  // namespace zenthra

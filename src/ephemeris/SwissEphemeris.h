@@ -43,11 +43,20 @@ void SetEphemerisSearchPath(const std::string& path);
 // back to a less accurate theory, and such a position is never used.
 std::optional<double> SwissApparentLongitude(int32_t sweBody, double instant);
 
-// The last problem the data files reported, empty when there was none.
+// The last problem the data files reported, as one sentence that names the file, empty when
+// there was none.
 const std::string& EphemerisFault();
 
 // Asks the data files for the Sun and the Moon at a date they must cover; the problem
 // they report, or the empty text when they answer.
 std::string ProbeEphemerisData();
+
+// The same for every data file that the instants from `first` to `last` need, as far as
+// they lie inside the declared range.
+std::string ProbeEphemerisPeriod(double first, double last);
+
+// What the user is told when the data files cannot serve a date: the last problem, the
+// folders searched and the remedy.
+std::string EphemerisDataMessage();
 
 }  // namespace zenthra

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 #include "calendar/CalendarLibrary.h"
 #include "ephemeris/PlanetLongitude.h"
+#include "support/ScratchFiles.h"
 
 namespace zenthra {
 namespace {
@@ -111,11 +115,123 @@ TEST_F(PlanetLongitudeTest, MissingDataFilesNeverGiveALessAccuratePosition) {
     EXPECT_EQ(PlanetLongitude(kMars, Midnight(Jdn(1950, 1, 1))), kBeforeRange);
     EXPECT_EQ(PlanetLongitude(kMars, Midnight(Jdn(2050, 1, 1))), kAfterRange);
     EXPECT_EQ(PlanetLongitude(kMoon, Midnight(Jdn(2050, 1, 1))), kAfterRange);
-    EXPECT_NE(EphemerisFault(), "");
-    EXPECT_NE(ProbeEphemerisData(), "");
+    EXPECT_EQ(EphemerisFault(), "The file sepl_18.se1 is missing.");
+    EXPECT_EQ(ProbeEphemerisData(), "The file sepl_18.se1 is missing.");
+    EXPECT_EQ(EphemerisDataMessage(),
+              "The ephemeris data files cannot be read.\r\n"
+              "The file sepl_18.se1 is missing.\r\n"
+              "Folders searched: /nonexistent-ephemeris-folder\r\n"
+              "Install the package swe-standard-data, and remove any damaged copy of its files "
+              "from these folders.");
 
     SetDatafilesFolder(ZENTHRA_DATA_DIR);
     EXPECT_GE(PlanetLongitude(kMars, Midnight(Jdn(2050, 1, 1))), 0);
+    EXPECT_EQ(ProbeEphemerisData(), "");
+}
+
+// Data files beside the program, damaged in the ways found in the field, with the system's
+// own files searched after them.
+class DamagedDataTest : public PlanetLongitudeTest {
+  protected:
+    // Links to the system's data files, so that the folder holds every file but those made
+    // otherwise.
+    void LinkSystemFiles(const std::string& prefix) {
+        for (const auto& entry : std::filesystem::directory_iterator(ZENTHRA_SYSTEM_EPHE_DIR)) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with(prefix) && name.ends_with(".se1") &&
+                !std::filesystem::exists(scratch.path / name)) {
+                std::filesystem::create_symlink(entry.path(), scratch.path / name);
+            }
+        }
+    }
+
+    std::string Damaged(const std::string& name) const {
+        return "The file " + scratch.path.string() + "/" + name + " is damaged.";
+    }
+
+    testing::ScratchFolder scratch{"ephe"};
+};
+
+std::string SystemFileStart(const std::string& name, size_t length) {
+    std::ifstream in(std::string(ZENTHRA_SYSTEM_EPHE_DIR) + "/" + name, std::ios::binary);
+    std::string bytes(length, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(length));
+    return bytes;
+}
+
+std::string Garbage(size_t length) {
+    std::mt19937 random(18);
+    std::string bytes;
+    for (size_t i = 0; i < length; ++i) {
+        bytes.push_back(static_cast<char>(random()));
+    }
+    return bytes;
+}
+
+TEST_F(DamagedDataTest, AnEmptyGarbledOrCutPlanetFileBesideTheProgramIsNamed) {
+    const double t2026 = Midnight(Jdn(2026, 1, 1));
+    for (const std::string& bytes :
+         {std::string(), Garbage(5000), SystemFileStart("sepl_18.se1", 200000)}) {
+        scratch.Write("sepl_18.se1", bytes);
+        SetDatafilesFolder(scratch.Slashed());
+        EXPECT_EQ(PlanetLongitude(kMars, t2026), kAfterRange);
+        EXPECT_EQ(ProbeEphemerisData(), Damaged("sepl_18.se1")) << bytes.size() << " bytes";
+        EXPECT_EQ(EphemerisDataMessage(),
+                  "The ephemeris data files cannot be read.\r\n" + Damaged("sepl_18.se1") +
+                      "\r\nFolders searched: " + scratch.Slashed() + ", " +
+                      ZENTHRA_SYSTEM_EPHE_DIR +
+                      "\r\nInstall the package swe-standard-data, and remove any damaged copy "
+                      "of its files from these folders.");
+    }
+}
+
+// The library keeps its flag without the Moon file and only says in its text that it used a
+// coarser Moon, which every position of the Sun and the planets also needs.
+TEST_F(DamagedDataTest, AMissingMoonFileIsFoundLikeAPlanetFile) {
+    LinkSystemFiles("sepl");
+    SetEphemerisSearchPath(scratch.path.string());
+    const double t2026 = Midnight(Jdn(2026, 1, 1));
+    EXPECT_EQ(PlanetLongitude(kMoon, t2026), kAfterRange);
+    EXPECT_EQ(PlanetLongitude(kSun, t2026), kAfterRange);
+    EXPECT_EQ(ProbeEphemerisData(), "The file semo_18.se1 is missing.");
+
+    LinkSystemFiles("semo");
+    SetEphemerisSearchPath(scratch.path.string());
+    EXPECT_EQ(ProbeEphemerisData(), "");
+    EXPECT_GE(PlanetLongitude(kMoon, t2026), 0);
+}
+
+TEST_F(DamagedDataTest, APeriodIsProbedInEveryDataFileItSpans) {
+    scratch.Write("sepl_12.se1", Garbage(5000));
+    LinkSystemFiles("se");
+    SetEphemerisSearchPath(scratch.path.string());
+    const double year1000 = Midnight(Jdn(1000, 1, 1));
+    const double year2500 = Midnight(Jdn(2500, 1, 1));
+    EXPECT_GE(PlanetLongitude(kMars, year1000), 0);
+    EXPECT_GE(PlanetLongitude(kMars, year2500), 0);
+    EXPECT_EQ(ProbeEphemerisPeriod(year1000, year2500), Damaged("sepl_12.se1"));
+    EXPECT_EQ(ProbeEphemerisPeriod(Midnight(Jdn(1810, 1, 1)), year2500), "");
+    // Outside the declared range only its ends are asked.
+    EXPECT_EQ(ProbeEphemerisPeriod(Midnight(Jdn(-900, 1, 1)), Midnight(Jdn(3500, 1, 1))),
+              Damaged("sepl_12.se1"));
+    EXPECT_EQ(ProbeEphemerisPeriod(std::nan(""), year2500), "");
+}
+
+TEST_F(DamagedDataTest, AFolderOrAPipeInPlaceOfADataFileIsRefusedByName) {
+    std::filesystem::create_directory(scratch.path / "sepl_18.se1");
+    SetDatafilesFolder(scratch.Slashed());
+    const std::string notRegular =
+        "The file " + (scratch.path / "sepl_18.se1").string() + " is not a regular file.";
+    EXPECT_EQ(ProbeEphemerisData(), notRegular);
+    std::filesystem::remove(scratch.path / "sepl_18.se1");
+    {
+        testing::ReleasedFifo pipe(scratch.path / "semo_18.se1");
+        SetDatafilesFolder(scratch.Slashed());
+        EXPECT_EQ(PlanetLongitude(kSun, Midnight(Jdn(2026, 1, 1))), kAfterRange);
+        EXPECT_EQ(ProbeEphemerisData(), "The file " + (scratch.path / "semo_18.se1").string() +
+                                            " is not a regular file.");
+    }
+    SetDatafilesFolder(scratch.Slashed());
     EXPECT_EQ(ProbeEphemerisData(), "");
 }
 

@@ -8,7 +8,9 @@
 
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/PlutoTable.h"
+#include "support/FileProc.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/ScratchFiles.h"
 
 namespace zenthra {
 namespace {
@@ -147,6 +149,82 @@ TEST_F(PlutoTableTest, RefusesFilesThatWouldBeReadPast) {
         EXPECT_EQ(boxes.boxes[0].text, "Cannot read Pluto data at\r\n" + path + "\r\n" + c.reason);
         EXPECT_EQ(boxes.boxes[0].title, "Startup error");
         EXPECT_EQ(boxes.boxes[0].icon, MsgIcon::Exclamation);
+    }
+}
+
+// Entries that advance by `step` arcminutes a day, round and round the zodiac.
+std::vector<std::string> SteadyEntries(int32_t step) {
+    std::vector<std::string> lines;
+    for (int32_t k = 0; k < kPlutoEntryCount; ++k) {
+        lines.push_back(EncodePlutoEntry(k, (k * step) % 21600));
+    }
+    return lines;
+}
+
+TEST_F(PlutoTableTest, RefusesAStepBetweenNeighboursThatPlutoCannotMakeInADay) {
+    // 5' a day is the most a table may step, across 0 degrees too.
+    WriteFile(SteadyEntries(5));
+    EXPECT_TRUE(Load());
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    auto minute = SteadyEntries(5);
+    minute[1000] = EncodePlutoEntry(1000, 1000 * 5 + 1);  // 6' after entry 1000, 4' before 1002
+    auto degree = UniformEntries(7200);
+    degree[kPlutoEntryCount - 1] = EncodePlutoEntry(kPlutoEntryCount - 1, 7260);
+    auto wrapped = UniformEntries(21598);
+    wrapped[55] = EncodePlutoEntry(55, 4);
+    const std::string path = dataFolder + kPlutoFileName;
+    for (const auto& [lines, reason] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {minute,
+              "Entry 1001 (non-blank line 1001) is 6' from the entry before it; Pluto "
+              "never moves more than 5' in a day."},
+             {degree,
+              "Entry 182623 (non-blank line 182623) is 60' from the entry before it; "
+              "Pluto never moves more than 5' in a day."},
+             {wrapped,
+              "Entry 56 (non-blank line 56) is 6' from the entry before it; Pluto never "
+              "moves more than 5' in a day."}}) {
+        boxes.boxes.clear();
+        WriteFile(lines);
+        EXPECT_FALSE(Load()) << reason;
+        EXPECT_TRUE(PlutoTable.empty());
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, "Cannot read Pluto data at\r\n" + path + "\r\n" + reason);
+    }
+}
+
+// Any change of a degree or unit character of the real table is a jump of a degree or more.
+TEST_F(PlutoTableTest, RefusesTheGeneratedTableWithOneCharacterChanged) {
+    std::vector<std::string> lines;
+    ASSERT_EQ(ReadTextLines(std::string(ZENTHRA_DATA_DIR) + kPlutoFileName, lines, 0, true, true)
+                  .errorText,
+              "");
+    WriteFile(lines);
+    ASSERT_TRUE(Load());
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int32_t> entries(0, kPlutoEntryCount - 1);
+    for (int i = 0; i < 6; ++i) {
+        auto changed = lines;
+        const int32_t k = entries(random);
+        changed[k][i % 2] = static_cast<char>(changed[k][i % 2] + (i < 2 ? 1 : -1));
+        WriteFile(changed);
+        EXPECT_FALSE(Load()) << "entry " << k + 1 << " character " << i % 2;
+    }
+}
+
+TEST_F(PlutoTableTest, AFolderOrAPipeInPlaceOfTheTableIsRefusedByName) {
+    const std::string path = dataFolder + kPlutoFileName;
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(Load());
+    std::filesystem::remove(path);
+    {
+        testing::ReleasedFifo pipe(path);
+        EXPECT_FALSE(Load());
+    }
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    for (const auto& box : boxes.boxes) {
+        EXPECT_EQ(box.text, "Cannot read Pluto data at\r\n" + path + "\r\nNot a regular file");
     }
 }
 
