@@ -23,6 +23,8 @@
 
 namespace zenthra {
 
+struct AllTransitsRequest;
+
 class FrmMain : public ScanWindow, public ReportWindow {
   public:
     // The console front end passes a pane without a capacity. Without a store the window
@@ -255,6 +257,13 @@ class FrmMain : public ScanWindow, public ReportWindow {
     bool CheckResultsTimezone();
     bool CheckWorldPair();
     bool CheckNatalRange();
+    // The longitudes' sources over the instants a run or a report needs: the data files, then
+    // each body's range, refused with a message when they fall short.
+    bool CheckEphemerisData(double first, double last);
+    bool CheckBodiesAt(double instant, const std::string& dateName,
+                       const std::vector<BodyCode>& bodies);
+    double RangeInstant(int group);
+    bool CheckAllTransitsSources(const AllTransitsRequest& all);
     void ReadOrbs();
     void SetZodiac();
     void SizeWindowForFirstOutput();

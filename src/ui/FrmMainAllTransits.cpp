@@ -1,8 +1,10 @@
 // The all-transits button: the window's inputs checked as for a run, then every personal
 // transit computed for the orbs 1, 3 and 5 into a folder of its own under the reports root.
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "alltransits/AllTransits.h"
 #include "alltransits/ReportFiles.h"
@@ -113,6 +115,9 @@ void FrmMain::cmdShowAllTransits_Click() {
         return;
     }
     all.dateStyle = static_cast<int16_t>(*style);
+    if (!CheckAllTransitsSources(all)) {
+        return;
+    }
 
     // The folder is named by the birth, the start and the length of the period, whatever the
     // date style: 1950-03-07_2023-01-01_365d.
@@ -136,6 +141,26 @@ void FrmMain::cmdShowAllTransits_Click() {
         }
     }
     MsgBox("All files successfully written to " + folder, MsgIcon::None, kReportsTitle);
+}
+
+// Every instant the computation asks for, from the birth to the local midnight that ends the
+// last day, checked before any folder or file is touched: refused as a run would be.
+bool FrmMain::CheckAllTransitsSources(const AllTransitsRequest& all) {
+    const auto results = static_cast<int16_t>(all.resultsTimezoneHours * 60);
+    const double first = LocalDayToUt(request.startJdn, results);
+    const double last = LocalDayToUt(request.endJdn + 1, results);
+    const double birth =
+        LocalDayToUt(request.birthJdn + (all.birthHour * 60 + all.birthMinute) / 1440.0,
+                     static_cast<int16_t>(all.birthTimezoneHours * 60));
+    std::vector<BodyCode> transiting;
+    for (BodyCode body = kSun; body <= kLastTransitingBody; ++body) {
+        transiting.push_back(body);
+    }
+    std::vector<BodyCode> natal = transiting;
+    natal.push_back(kMoon);
+    return CheckEphemerisData(std::min(birth, first), last) &&
+           CheckBodiesAt(first, "Start date", transiting) &&
+           CheckBodiesAt(last, "End date", transiting) && CheckBodiesAt(birth, "Birth date", natal);
 }
 
 }  // namespace zenthra

@@ -1,5 +1,6 @@
 // A run of the Start button: the checks of the input fields in their fixed order, the request
 // they build, the show-all sequences, and the handlers that keep the date fields clean.
+#include <algorithm>
 #include <utility>
 
 #include "calendar/DatePr2.h"
@@ -76,7 +77,12 @@ void FrmMain::cmdStart_Click() {
     if (NeedsPluto(request) && !EnsurePlutoTable()) {
         return;
     }
-    if (!CheckBodyRange(kStartGroup) || !CheckBodyRange(kEndGroup)) {
+    // A natal position lies within a day of the birth date.
+    const double first = request.isWorld
+                             ? RangeInstant(kStartGroup)
+                             : std::min(RangeInstant(kStartGroup), request.birthJdn - 1.5);
+    if (!CheckEphemerisData(first, RangeInstant(kEndGroup)) || !CheckBodyRange(kStartGroup) ||
+        !CheckBodyRange(kEndGroup)) {
         return;
     }
     SetZodiac();
@@ -322,18 +328,45 @@ bool FrmMain::NeedsPluto(const TransitRequest& request) {
     return request.firstBody == kPluto || request.secondBody == kPluto;
 }
 
-// Before-range answers are reported for both bodies before after-range ones.
 bool FrmMain::CheckBodyRange(int group) {
-    const double instant = GroupJdn(group) - 0.5;
-    const std::string dateName = kGroupName[group] + " date";
+    const double instant = RangeInstant(group);
+    return CheckEphemerisData(instant, instant) &&
+           CheckBodiesAt(instant, kGroupName[group] + " date",
+                         {request.firstBody, request.secondBody});
+}
+
+// Before-range answers are reported for every body before after-range ones.
+bool FrmMain::CheckBodiesAt(double instant, const std::string& dateName,
+                            const std::vector<BodyCode>& bodies) {
     for (const double signal : {kBeforeRange, kAfterRange}) {
-        for (const BodyCode body : {request.firstBody, request.secondBody}) {
-            if (PlanetLongitude(body, instant) == signal) {
+        for (const BodyCode body : bodies) {
+            if (OutsideSource(body, instant) == signal) {
                 return RefuseRun(OutOfRangeText(dateName, body, signal), MsgIcon::None, kNoTitle);
             }
         }
     }
     return true;
+}
+
+// Damaged or missing data files would otherwise pass for dates out of range.
+bool FrmMain::CheckEphemerisData(double first, double last) {
+    if (ProbeEphemerisPeriod(first, last).empty()) {
+        return true;
+    }
+    return RefuseRun(EphemerisDataMessage(), MsgIcon::Exclamation, kNoTitle);
+}
+
+// The earliest instant that the start day's samples need, or the latest that the last day's
+// need: the local midnight that begins the start day, or that ends the last day (the last
+// day's "tomorrow"), and 0h UT of the same day, which the exact-minute search reaches.
+double FrmMain::RangeInstant(int group) {
+    const double zoneDays = TimezoneMinutes(cboTimezone[0].ListIndex()) / 1440.0;
+    if (group == kStartGroup) {
+        const double midnight = request.startJdn - 0.5;
+        return std::min(midnight, midnight - zoneDays);
+    }
+    const double nextMidnight = request.endJdn + 0.5;
+    return std::max(nextMidnight, nextMidnight - zoneDays);
 }
 
 // A birth near the edge of the Moon's or Pluto's days can fall outside them once its time

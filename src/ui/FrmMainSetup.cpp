@@ -128,12 +128,10 @@ void FrmMain::ApplyStartupDefaults() {
     ChooseOption(optPersonal, optWorld);
     ChooseOption(optTropical, optSidereal);
     SetDataFolder(platform.ProgramFolder() + "/");
-    // Without its data files the ephemeris would fall back to a coarser theory; every run
-    // would then be refused as out of range, so say why now.
-    const std::string fault = ProbeEphemerisData();
-    if (!fault.empty()) {
-        platform.MsgBox("The ephemeris data files cannot be read:" + std::string(kCrLf) + fault,
-                        MsgIcon::Exclamation, "Startup error");
+    // Without its data files the ephemeris would fall back to a coarser theory, which no
+    // run uses; say so now rather than at the first run.
+    if (!ProbeEphemerisData().empty()) {
+        platform.MsgBox(EphemerisDataMessage(), MsgIcon::Exclamation, "Startup error");
     }
 }
 
