@@ -1,6 +1,9 @@
 #include "store/QSettingsStore.h"
 
+#include <sys/stat.h>
+
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -59,9 +62,24 @@ std::string KeyOf(const std::string& group, const std::string& name) {
     return group.empty() ? name : group + "/" + name;
 }
 
+// A folder or a named pipe in place of the settings file is never handed to QSettings,
+// whose reading of a pipe would wait for a writer for good.
+bool IsNotRegularFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+StoreStatus NotRegular(const std::string& path) {
+    return {4, "The settings file " + path + " is not a regular file."};
+}
+
 // Each access opens the file afresh: a restore then sees what another copy of the program
-// saved, and nothing reaches the disk except through a commit.
+// saved, and nothing reaches the disk except through a commit. None for a name that is not a
+// regular file.
 std::unique_ptr<QSettings> Open(const std::string& path) {
+    if (IsNotRegularFile(path)) {
+        return nullptr;
+    }
     auto settings = std::make_unique<QSettings>(ToQ(path), QSettings::IniFormat);
     // sync() then replaces the file by renaming a completed temporary file over it, and fails
     // rather than writing in place.
@@ -85,6 +103,15 @@ std::string TextOf(const QVariant& value) {
 }
 
 std::string UserSettingsPath() {
+    // A QSettings made for the user's scope reads its file at once, so a name there that is
+    // not a regular file is taken as it is, and refused by every access.
+    const std::string standard =
+        (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" +
+         kOrganisation + "/" + kApplication + ".ini")
+            .toStdString();
+    if (IsNotRegularFile(standard)) {
+        return standard;
+    }
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, kOrganisation,
                              kApplication);
     return settings.fileName().toStdString();
@@ -103,6 +130,9 @@ StoreStatus QSettingsStore::CreateKey(const std::string& keyPath, bool& created)
         return kOutsideRoot;
     }
     const auto settings = Open(path);
+    if (!settings) {
+        return NotRegular(path);
+    }
     // This also creates the folder of a file that does not exist yet.
     if (!settings->isWritable()) {
         return StatusOf(QSettings::AccessError);
@@ -131,7 +161,7 @@ bool QSettingsStore::KeyExists(const std::string& keyPath) {
         return false;
     }
     const auto settings = Open(path);
-    return GroupHasEntries(*settings, *group) || PendingUnder(*group);
+    return (settings && GroupHasEntries(*settings, *group)) || PendingUnder(*group);
 }
 
 StoreRead QSettingsStore::ReadValue(const std::string& keyPath, const std::string& name,
@@ -142,7 +172,7 @@ StoreRead QSettingsStore::ReadValue(const std::string& keyPath, const std::strin
     }
     const auto settings = Open(path);
     const QString key = ToQ(KeyOf(*group, name));
-    if (!settings->contains(key)) {
+    if (!settings || !settings->contains(key)) {
         return StoreRead::Missing;
     }
     value = TextOf(settings->value(key));
@@ -163,6 +193,9 @@ StoreStatus QSettingsStore::EndBatch() {
 // All writes go to the disk in one sync, which replaces the whole file at once.
 StoreStatus QSettingsStore::Commit(const std::vector<Write>& writes) {
     const auto settings = Open(path);
+    if (!settings) {
+        return NotRegular(path);
+    }
     for (const auto& [key, value] : writes) {
         settings->setValue(ToQ(key), ToQ(value));
     }

@@ -7,11 +7,13 @@
 #include <unistd.h>
 
 #include <QSettings>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
+#include "support/ScratchFiles.h"
 #include "ui/FakePlatform.h"
 #include "ui/FrmMain.h"
 #include "ui/Registry.h"
@@ -127,6 +129,48 @@ TEST_F(QSettingsStoreTest, TheUsersFileLivesInTheConfigurationFolder) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(folder.string()));
     EXPECT_EQ(QSettingsStore().FilePath(), Ini());
+}
+
+// Every access refuses a folder or a named pipe in place of the settings file by its name,
+// and nothing waits on the pipe.
+TEST_F(QSettingsStoreTest, AFolderOrAPipeInPlaceOfTheFileIsRefusedByName) {
+    const std::string refusal = "The settings file " + Ini() + " is not a regular file.";
+    const auto expectRefused = [&](const char* what) {
+        QSettingsStore store(Ini());
+        EXPECT_EQ(WriteRegistryString(store, kKey, "World", "N"),
+                  "4 Unable to create (or find) key.  " + refusal.substr(0, 100))
+            << what;
+        EXPECT_EQ(Read(kKey, "World"), "1 Key not found or is empty. []") << what;
+        std::string value;
+        EXPECT_EQ(store.ReadValue(kKey, "World", value), StoreRead::Missing) << what;
+        store.BeginBatch();
+        EXPECT_TRUE(store.WriteValue(kKey, "World", "N").Done()) << what;
+        EXPECT_EQ(store.EndBatch().text, refusal) << what;
+    };
+    std::filesystem::create_directories(Ini());
+    expectRefused("folder");
+    std::filesystem::remove(Ini());
+    {
+        testing::ReleasedFifo pipe(Ini());
+        expectRefused("pipe");
+    }
+}
+
+// The user's own file is found without being opened.
+TEST_F(QSettingsStoreTest, APipeAtTheUsersFileIsNotOpenedToFindItsName) {
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string previous = saved != nullptr ? saved : "";
+    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    std::filesystem::create_directories(folder / "Varnholt");
+    {
+        testing::ReleasedFifo pipe(Ini());
+        EXPECT_EQ(QSettingsStore().FilePath(), Ini());
+    }
+    if (saved != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
 }
 
 TEST_F(QSettingsStoreTest, TheWindowsStateSurvivesARestart) {
