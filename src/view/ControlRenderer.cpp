@@ -138,6 +138,8 @@ QPlainTextEdit* ControlRenderer::AddTextArea(Control& control, Caret caret, Text
     auto* area = new QPlainTextEdit(parent);
     area->setLineWrapMode(QPlainTextEdit::NoWrap);
     area->setUndoRedoEnabled(false);
+    // Tab leaves the box, which holds text to read, not to type: it is no trap for the keyboard.
+    area->setTabChangesFocus(true);
     Entry& entry = Track(control, frame, area);
     entry.textArea = true;
     entry.caret = caret;
@@ -261,6 +263,8 @@ bool ControlRenderer::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
+        case QEvent::KeyPress:
+            return KeyPressed(entry, *static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease: {
             auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat() && handlers.keyUp && c.kind == K::TextBox) {
@@ -272,6 +276,27 @@ bool ControlRenderer::eventFilter(QObject* watched, QEvent* event) {
         }
         default:
             break;
+    }
+    return false;
+}
+
+// A text box reports the key to the model. A push button outside a dialog would ignore Enter;
+// here Enter clicks the focused button as the space bar does, on the press, so that its
+// release cannot reach whatever the click led to.
+bool ControlRenderer::KeyPressed(Entry& entry, const QKeyEvent& key) {
+    Control& c = *entry.control;
+    if (key.isAutoRepeat()) {
+        return false;
+    }
+    const int code = WindowsKeyCode(key.key());
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (c.kind == K::Button && code == kKeyEnter && plain) {
+        static_cast<QPushButton*>(entry.widget)->click();
+        return true;
+    }
+    if (c.kind == K::TextBox && !entry.textArea && handlers.keyDown) {
+        const int shift = WindowsShiftState(key.modifiers());
+        Forward([this, &c, code, shift] { handlers.keyDown(c, code, shift); });
     }
     return false;
 }
@@ -444,13 +469,34 @@ void ControlRenderer::ApplyFocus(Control* focus) {
     }
 }
 
+void ControlRenderer::ApplyTabOrder(const std::vector<Control*>& order) {
+    if (order == appliedTabOrder) {
+        return;
+    }
+    appliedTabOrder = order;
+    QWidget* previous = nullptr;
+    for (const Control* control : order) {
+        QWidget* widget = WidgetOf(*control);
+        if (widget == nullptr) {
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
 int WindowsKeyCode(int qtKey) {
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) {
+        return kKeyF1 + (qtKey - Qt::Key_F1);
+    }
     switch (qtKey) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return 13;
+            return kKeyEnter;
         case Qt::Key_Escape:
-            return 27;
+            return kKeyEscape;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             return 9;

@@ -14,6 +14,7 @@
 #include "ui/Controls.h"
 #include "view/Twips.h"
 
+class QKeyEvent;
 class QWidget;
 class QPlainTextEdit;
 
@@ -24,6 +25,8 @@ class ControlRenderer : public QObject {
     // What a user's action becomes in the model. Each is optional.
     struct Handlers {
         std::function<void(Control&)> lostFocus = {};
+        // Keys pressed and released in text boxes.
+        std::function<void(Control&, int keyCode, int shift)> keyDown = {};
         std::function<void(Control&, int keyCode, int shift)> keyUp = {};
         std::function<void(Control& chosen, Control& other)> chooseOption = {};
         std::function<void(Control*)> focusMoved = {};
@@ -52,6 +55,9 @@ class ControlRenderer : public QObject {
     // Gives the keyboard focus to the control's widget when the model moved it there.
     void ApplyFocus(Control* focus);
 
+    // Tab visits the controls' widgets in this order.
+    void ApplyTabOrder(const std::vector<Control*>& order);
+
     QWidget* WidgetOf(const Control& control) const;
     bool Applying() const { return applying > 0; }
 
@@ -66,6 +72,7 @@ class ControlRenderer : public QObject {
     void ApplyEntry(Entry& entry, const TwipScale& scale);
     void ApplyColors(Entry& entry);
     void Forward(const std::function<void()>& action);
+    bool KeyPressed(Entry& entry, const QKeyEvent& key);
     Control* SiblingOption(const Entry& entry) const;
 
     QWidget& form;
@@ -74,6 +81,7 @@ class ControlRenderer : public QObject {
     std::unordered_map<const QObject*, Entry*> byWidget;
     std::unordered_map<const Control*, Entry*> byControl;
     Control* appliedFocus = nullptr;
+    std::vector<Control*> appliedTabOrder;
     int applying = 0;
 };
 
@@ -89,7 +97,7 @@ class ApplyScope {
     int& depth;
 };
 
-// The Windows key code of a Qt key as a KeyUp handler expects it (Enter is 13), and the
+// The Windows key code of a Qt key as a key handler expects it (Enter is 13, F1 112), and the
 // shift state (1 Shift, 2 Ctrl, 4 Alt).
 int WindowsKeyCode(int qtKey);
 int WindowsShiftState(Qt::KeyboardModifiers modifiers);

@@ -1,7 +1,11 @@
 #include "view/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QVBoxLayout>
 
 #include "view/ViewerWindow.h"
 
@@ -24,6 +28,18 @@ void ForDateField(FrmMain& m, const Control& c, Action action) {
     }
 }
 
+using KeyHandler = void (FrmMain::*)(int group, int keyCode, int shift);
+
+// The key handlers of the date fields: those of the year, the month and the day field.
+std::function<void(Control&, int, int)> DateFieldKeys(FrmMain& m,
+                                                      std::array<KeyHandler, 3> handlers) {
+    return [&m, handlers](Control& c, int keyCode, int shift) {
+        ForDateField(m, c, [&m, &handlers, keyCode, shift](int field, int g) {
+            (m.*handlers[field])(g, keyCode, shift);
+        });
+    };
+}
+
 ControlRenderer::Handlers MainHandlers(FrmMain& m, std::function<void()> refresh) {
     ControlRenderer::Handlers h;
     h.lostFocus = [&m](Control& c) {
@@ -40,17 +56,10 @@ ControlRenderer::Handlers MainHandlers(FrmMain& m, std::function<void()> refresh
             }
         });
     };
-    h.keyUp = [&m](Control& c, int keyCode, int shift) {
-        ForDateField(m, c, [&m, keyCode, shift](int field, int g) {
-            if (field == 0) {
-                m.txbYear_KeyUp(g, keyCode, shift);
-            } else if (field == 1) {
-                m.txbMonth_KeyUp(g, keyCode, shift);
-            } else {
-                m.txbDay_KeyUp(g, keyCode, shift);
-            }
-        });
-    };
+    h.keyDown = DateFieldKeys(
+        m, {&FrmMain::txbYear_KeyDown, &FrmMain::txbMonth_KeyDown, &FrmMain::txbDay_KeyDown});
+    h.keyUp = DateFieldKeys(
+        m, {&FrmMain::txbYear_KeyUp, &FrmMain::txbMonth_KeyUp, &FrmMain::txbDay_KeyUp});
     h.chooseOption = [&m](Control& chosen, Control& other) { m.ChooseOption(chosen, other); };
     h.focusMoved = [&m](Control* c) { m.focus = c; };
     h.afterEvent = std::move(refresh);
@@ -61,13 +70,25 @@ ControlRenderer::Handlers MainHandlers(FrmMain& m, std::function<void()> refresh
 
 MainWindow::MainWindow(FrmMain& model)
     : model(model),
-      renderer(*this, MainHandlers(model, [this] { Refresh(); })),
+      scroller(new QScrollArea(this)),
+      page(new QWidget),
+      renderer(*page, MainHandlers(model, [this] { Refresh(); })),
       sync(
           *this,
           {model.caption, model.geometry, model.windowState, model.visible, &model.backColor},
           [&model] { model.Form_Resize(); }, [this] { Refresh(); }) {
     setObjectName(QStringLiteral("frmMain"));
+    // The page and the scroller show the window's own background.
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setAlignment(Qt::AlignCenter);
+    scroller->viewport()->setAutoFillBackground(false);
+    scroller->setWidget(page);
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(scroller);
     CreateWidgets();
+    CreateShortcuts();
     viewer = std::make_unique<ViewerWindow>(model.frmView, this, [this] { Refresh(); });
     timer1.setInterval(kTimer1IntervalMs);
     connect(&timer1, &QTimer::timeout, this, [this] { Tick(); });
@@ -87,6 +108,37 @@ void MainWindow::CreateWidgets() {
     }
 }
 
+// F1, Escape and Ctrl+Q act wherever the focus is in the window; the model says what they do.
+void MainWindow::CreateShortcuts() {
+    const struct {
+        QKeySequence keys;
+        int keyCode;
+        int shift;
+    } keys[] = {{QKeySequence(Qt::Key_F1), kKeyF1, 0},
+                {QKeySequence(Qt::Key_Escape), kKeyEscape, 0},
+                {QKeySequence(Qt::CTRL | Qt::Key_Q), kKeyQ, kCtrlMask}};
+    for (const auto& key : keys) {
+        auto* shortcut = new QShortcut(key.keys, this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, code = key.keyCode, shift = key.shift] {
+                    model.Form_KeyDown(code, shift);
+                    Refresh();
+                });
+    }
+}
+
+// The page has the layout's width, and the window's height that the layout fills.
+void MainWindow::SizePage(const TwipScale& scale) {
+    if (model.windowState == WindowState::Minimised) {
+        return;
+    }
+    const QSize size(scale.Px(model.fixedWidth - kFrameTwipsWide),
+                     scale.Px(model.geometry.height - kFrameTwipsHigh));
+    if (page->size() != size) {
+        page->setFixedSize(size);
+    }
+}
+
 void MainWindow::Refresh() {
     if (refreshing) {
         return;
@@ -102,6 +154,8 @@ void MainWindow::Refresh() {
         renderer.Apply(scale);
         sync.Apply(scale);
     }
+    SizePage(scale);
+    renderer.ApplyTabOrder(model.TabOrder());
     renderer.ApplyFocus(model.focus);
     viewer->Refresh();
     refreshing = false;

@@ -13,6 +13,7 @@
 #include "view/TopLevelSync.h"
 
 class QPlainTextEdit;
+class QScrollArea;
 
 namespace zenthra {
 
@@ -34,6 +35,10 @@ class MainWindow : public QWidget {
     TwipScale Scale() const { return TwipScale(logicalDpiX()); }
     QWidget* WidgetOf(const Control& control) const { return renderer.WidgetOf(control); }
     QPlainTextEdit* OutputPane() const { return pane; }
+    // The controls sit on a page of the layout's size inside the window: where the screen is
+    // too small for the page it scrolls, where the window is larger it stays in the middle.
+    QScrollArea* Scroller() const { return scroller; }
+    QWidget* Page() const { return page; }
     ViewerWindow& Viewer() { return *viewer; }
     FrmMain& Model() { return model; }
 
@@ -45,9 +50,13 @@ class MainWindow : public QWidget {
 
   private:
     void CreateWidgets();
+    void CreateShortcuts();
+    void SizePage(const TwipScale& scale);
     void Tick();
 
     FrmMain& model;
+    QScrollArea* scroller;
+    QWidget* page;
     ControlRenderer renderer;
     TopLevelSync sync;
     QPlainTextEdit* pane = nullptr;

@@ -1,7 +1,9 @@
 #include "view/ViewerWindow.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
 namespace zenthra {
 
@@ -17,6 +19,11 @@ ViewerWindow::ViewerWindow(FrmView& model, QWidget* owner, std::function<void()>
     if (!model.cmdClose.click) {
         model.cmdClose.click = [&model] { model.cmdClose_Click(); };
     }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        this->model.Form_KeyDown(kKeyEscape, 0);
+        this->refreshAll();
+    });
     for (Control* control : model.AllControls()) {
         if (control == &model.txbText1) {
             text = renderer.AddTextArea(model.txbText1, ControlRenderer::Caret::Start);

@@ -28,12 +28,15 @@ namespace zenthra::testing {
 inline constexpr int kGmt = 24;
 inline constexpr int kNoon = 13;
 inline constexpr int kMinuteZero = 1;
+inline constexpr Geometry kLargeScreen{0, 0, 28800, 16200};  // 1920 x 1080 pixels at 96 dpi
 
 class TestPlatform : public QtPlatform {
   public:
     TestPlatform() : QtPlatform(ZENTHRA_DATA_DIR) {}
 
     int CurrentYear() override { return 2026; }
+    // The screen the window model lays itself out for, which a test may make small.
+    Geometry ScreenSize() override { return screen; }
     int32_t ComputerTimezoneSecondsWest() override { return -19800; }  // Asia/Kolkata
 
     std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
@@ -59,6 +62,7 @@ class TestPlatform : public QtPlatform {
     }
     void EndProgram() override { ++programEnds; }
 
+    Geometry screen = kLargeScreen;
     std::string fileAnswer;
     std::vector<std::string> dialogs;
     std::vector<std::string> opened;
@@ -121,7 +125,9 @@ class BoxAnswerer {
 
 class ViewFixture : public ::testing::Test {
   protected:
-    ViewFixture() {
+    ViewFixture() : ViewFixture(kLargeScreen) {}
+    explicit ViewFixture(Geometry screen) {
+        platform.screen = screen;
         platform.SetOwner(&window, [this] { window.Refresh(); });
         model.Form_Load();
         window.Refresh();

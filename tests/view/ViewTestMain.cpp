@@ -27,8 +27,11 @@ void QuietAboutTheOffscreenPlatform(QtMsgType type, const QMessageLogContext& co
 
 int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(QuietAboutTheOffscreenPlatform);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform's own screen is 800 pixels square, narrower than the window; a
+    // common desktop screen gives a maximised window room around its layout.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen") {
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZENTHRA_VIEW_SCREEN_CONFIG);
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
