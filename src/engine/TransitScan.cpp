@@ -276,13 +276,28 @@ bool TransitScan::AnyStartFilled(int row) const {
            !table.Cell(row, kStartInnerColumn).empty();
 }
 
+void TransitScan::TakeIfCloser(int32_t w, AspectCode aspect) {
+    if (deviation[1][aspect] < closestDeviation) {
+        closestDeviation = deviation[1][aspect];
+        closestDay = w;
+    }
+}
+
 void TransitScan::RecordExit(int32_t w, AspectCode aspect, int orb, const OrbHandover& handover) {
+    // Today's midnight still lies inside the orb being left; the entry's midnight did not.
+    TakeIfCloser(w, aspect);
     const std::string cell = DateText(w) + Mark(w);
     if (orb == kInnerOrb) {
         table.SetCell(blockRow + innerPassRow, kEndInnerColumn, cell);
         WriteNameOnce(aspect);
         if (table.Cell(blockRow + innerPassRow, kMinimumAtColumn).empty()) {
-            WriteDailyMinimum(blockRow + minimaCount, closestDay, aspect, closestDeviation);
+            // No daily minimum inside the orb began a search: its closest midnight does.
+            const std::string exact = FindExactMinimum(closestDay, aspect);
+            if (!exact.empty()) {
+                WriteExactMinimum(blockRow + minimaCount, exact);
+            } else {
+                WriteDailyMinimum(blockRow + minimaCount, closestDay, aspect, closestDeviation);
+            }
             MinimumWritten();
         }
     } else if (orb == kMiddleOrb) {
@@ -312,9 +327,8 @@ void TransitScan::RecordStay(int32_t w, AspectCode aspect, int stayOrb) {
     if (w == request.startJdn) {
         closestDeviation = today;
         closestDay = request.startJdn;
-    } else if (today < closestDeviation) {
-        closestDeviation = today;
-        closestDay = w;
+    } else {
+        TakeIfCloser(w, aspect);
     }
     const bool dailyMinimum = today < deviation[0][aspect] && today < deviation[2][aspect];
     if (stayOrb != kInnerOrb || !dailyMinimum) {

@@ -60,6 +60,7 @@ class TransitScan {
     void RecordEntry(int32_t w, AspectCode aspect, int orb);
     void RecordExit(int32_t w, AspectCode aspect, int orb, const OrbHandover& handover);
     void RecordStay(int32_t w, AspectCode aspect, int stayOrb);
+    void TakeIfCloser(int32_t w, AspectCode aspect);
     void BeginBlock(int32_t w, AspectCode aspect);
     void WriteNameOnce(AspectCode aspect);
     void MinimumWritten();

@@ -15,8 +15,10 @@ using testing::Jdn;
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kCasesPerKind = 12;
+constexpr int kYearsOfFastPairs = 3;
 #else
 constexpr int kCasesPerKind = 100;
+constexpr int kYearsOfFastPairs = 20;
 #endif
 
 struct Totals {
@@ -110,6 +112,20 @@ TEST_F(ExactMinimumTest, WorldPairsNearTheirAspects) {
         const AspectCode aspect =
             NearestAspect(Separation(PlanetLongitude(first, t), PlanetLongitude(second, t)));
         ExpectSameResult(PairDeviation(first, second, true, 0, aspect), day, totals, "world");
+    }
+}
+
+TEST_F(ExactMinimumTest, FromEveryMidnightInsideTheInnerOrbOfFastPairs) {
+    // A passage the scan leaves without a daily minimum is searched from its closest
+    // midnight, around which the closest approach may lie anywhere in the window.
+    const double innerOrb = 2 * kFullTurn / 360;
+    for (const auto& [first, second] : {std::pair{kSun, kMercury}, std::pair{kMercury, kVenus}}) {
+        const PairDeviation pair(first, second, true, 0, kConjunction);
+        for (int32_t day = Jdn(2000, 1, 1); day < Jdn(2000 + kYearsOfFastPairs, 1, 1); ++day) {
+            if (*pair.At(day - 0.5) < innerOrb) {
+                ExpectSameResult(pair, day, totals, "fast pair");
+            }
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 // through one kind of situation; the expected cells were read off the ephemeris.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <random>
 
@@ -32,6 +34,25 @@ double DeviationAtMidnight(const TransitRequest& r, int32_t day, AspectCode aspe
     const double second =
         r.isWorld ? PlanetLongitude(r.secondBody, t) : r.natalLongitude[r.secondBody];
     return AspectDeviation(Separation(PlanetLongitude(r.firstBody, t), second), aspect);
+}
+
+// Arcminutes of an angle cell such as 2°29'.
+int AngleMinutes(const std::string& cell) {
+    int degrees = 0, minutes = 0;
+    EXPECT_EQ(std::sscanf(cell.c_str(), "%d°%d'", &degrees, &minutes), 2) << cell;
+    return degrees * 60 + minutes;
+}
+
+// A passage whose inner start is filled had a midnight inside the inner orb, so its minimum
+// is either exact or an angle below that orb.
+void ExpectMinimaInsideTheInnerOrb(const ScanHarness& h) {
+    for (const TableRow& row : h.TransitRows()) {
+        if (!row[kStartInnerColumn].empty() &&
+            row[kMinimumAtColumn].find('*') == std::string::npos) {
+            EXPECT_LT(AngleMinutes(row[kMinimumColumn]), h.request.orbDegrees[kInnerOrb] * 60)
+                << TextRowLayout(row);
+        }
+    }
 }
 
 std::string Header(ScanHarness& h) {
@@ -160,10 +181,10 @@ TEST(OrbEvents, SeveralOrbsCrossedInOneDayRecordOnlyTheOutermost) {
     EXPECT_LT(DeviationAtMidnight(h.request, Jdn(2009, 4, 1), kConjunction), 1 * kDegree);
     EXPECT_LT(DeviationAtMidnight(h.request, Jdn(2009, 4, 2), kConjunction), 2 * kDegree);
     EXPECT_GE(DeviationAtMidnight(h.request, Jdn(2009, 4, 3), kConjunction), 3 * kDegree);
-    // No inner start, no middle end; the minimum is the closest midnight of a day on which
-    // the pair only stayed or entered.
-    EXPECT_EQ(h.TransitRows(), (Rows{{"Conjunction", "2009-03-30", "2009-03-31", "", "2009-03-31",
-                                      "2009-04-01", "", "2009-04-02", "2°32'"}}));
+    // No inner start, no middle end; the minute search starts from the one midnight inside
+    // the inner orb, that of the day it is left.
+    EXPECT_EQ(h.TransitRows(), (Rows{{"Conjunction", "2009-03-30", "2009-03-31", "", "2009-04-01*",
+                                      "2009-04-01", "", "2009-04-02", "05:51 GMT"}}));
 }
 
 TEST(OrbEvents, OnADayWithEventsOfTwoAspectsOnlyTheHigherNumberedIsHandled) {
@@ -179,10 +200,11 @@ TEST(OrbEvents, OnADayWithEventsOfTwoAspectsOnlyTheHigherNumberedIsHandled) {
     EXPECT_GE(DeviationAtMidnight(h.request, Jdn(2017, 6, 27), kSquare), orb);
     EXPECT_GE(DeviationAtMidnight(h.request, Jdn(2017, 6, 26), kTrine), orb);
     EXPECT_LT(DeviationAtMidnight(h.request, Jdn(2017, 6, 27), kTrine), orb);
-    EXPECT_EQ(h.TransitRows(), (Rows{{"Square", "2017-06-13", "", "2017-06-18", "2017-06-19",
-                                      "2017-06-20", "2017-06-25", "", "1°20'"},
-                                     {"Trine", "2017-06-26", "2017-06-27", "2017-07-02",
-                                      "2017-07-03", "2017-07-04", "", "2017-07-11", "1°44'"}}));
+    EXPECT_EQ(h.TransitRows(),
+              (Rows{{"Square", "2017-06-13", "", "2017-06-18", "2017-06-19*", "2017-06-20",
+                     "2017-06-25", "", "14:33 GMT"},
+                    {"Trine", "2017-06-26", "2017-06-27", "2017-07-02", "2017-07-03*", "2017-07-04",
+                     "", "2017-07-11", "21:36 GMT"}}));
 }
 
 TEST(OrbEvents, FifteenDegreeOuterOrbHandsOverToTheNeighbouringAspect) {
@@ -263,6 +285,120 @@ TEST(Minima, ClosestApproachShortOfExactGivesItsDayAndAngle) {
     EXPECT_EQ(rows[0][kEndOuterColumn].back(), 'r');
 }
 
+TEST(Minima, PassageWithoutAMidnightMinimumIsSearchedFromItsClosestMidnight) {
+    // The only midnight inside the 2° orb is that of 30 October, the day the pair leaves it.
+    ScanHarness world;
+    world.World(kSun, kMercury, Jdn(2000, 10, 1), Jdn(2000, 11, 30));
+    world.Run();
+    EXPECT_EQ(world.TransitRows(),
+              (Rows{{"Conjunction", "2000-10-25", "2000-10-27", "2000-10-29", "2000-10-30*",
+                     "2000-10-30", "2000-11-01", "2000-11-03", "02:09 GMT"}}));
+    const PairDeviation conjunction(kSun, kMercury, true, 0, kConjunction);
+    EXPECT_LT(*conjunction.At(Jdn(2000, 10, 30) - 0.5 + (2 * 60 + 9) / 1440.0), kExactDeviation);
+
+    // Born 7 March 1950 at 14:30 GMT+1. Mercury, at 2° a day, is inside the 3° orb of the
+    // trine at the midnights of 4 and 5 July 2023, the second one the closer. The trine is
+    // exact at 13:46:39 UT, and the minute nearest to it is printed.
+    const double natalSun = PlanetLongitude(kSun, Jdn(1950, 3, 7) - 0.5 + 13.5 / 24);
+    ScanHarness personal;
+    personal.SetOrbs(10, 5, 3);
+    personal.Personal(kMercury, kSun, natalSun, Jdn(2023, 6, 1), Jdn(2023, 7, 31));
+    personal.Run();
+    const Rows rows = personal.TransitRows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2], (TableRow{"Trine", "2023-06-29", "2023-07-02", "2023-07-03", "2023-07-04*",
+                                 "2023-07-05", "2023-07-06", "2023-07-09", "13:47 GMT"}));
+    const PairDeviation trine(kMercury, kSun, false, natalSun, kTrine);
+    const double arcsecond = kDegree / 3600;
+    EXPECT_LT(*trine.At(Jdn(2023, 7, 4) - 0.5 + (13 * 3600 + 46 * 60 + 39) / 86400.0), arcsecond);
+}
+
+TEST(Minima, RunBeginningOnTheDayTheInnerOrbIsLeftStillFindsItsMinimum) {
+    // As the first-transit search runs a scan: from its start, which is not moved back.
+    ScanHarness h;
+    h.World(kSun, kMercury, Jdn(2000, 10, 30), Jdn(2000, 11, 30));
+    h.Run(false);
+    EXPECT_EQ(h.TransitRows(), (Rows{{"Conjunction", "", "", "", "2000-10-30*", "2000-10-30",
+                                      "2000-11-01", "2000-11-03", "02:09 GMT"}}));
+}
+
+TEST(Minima, NoPassageThroughTheInnerOrbShowsAnAngleOutsideIt) {
+    struct Setting {
+        std::array<int16_t, 3> orbs;
+        int16_t tzMinutes;
+    };
+    const Setting settings[] = {{{10, 5, 2}, 0}, {{10, 5, 3}, 330}, {{6, 3, 1}, -300}};
+    const std::pair<BodyCode, BodyCode> worldPairs[] = {
+        {kSun, kMercury}, {kSun, kVenus}, {kMercury, kVenus}, {kMercury, kMars}, {kMoon, kSun}};
+    for (const Setting& setting : settings) {
+        const auto run = [&setting](ScanHarness& h) {
+            SCOPED_TRACE(h.window.RunTitle() + " tz " + std::to_string(setting.tzMinutes));
+            h.SetOrbs(setting.orbs[0], setting.orbs[1], setting.orbs[2]);
+            h.request.tzMinutes = setting.tzMinutes;
+            h.Run();
+            ExpectMinimaInsideTheInnerOrb(h);
+        };
+        for (const auto& [first, second] : worldPairs) {
+            ScanHarness h;
+            h.World(first, second, Jdn(2000, 1, 1), Jdn(2007, 12, 31));
+            run(h);
+        }
+        for (const BodyCode body : {kSun, kMercury, kVenus, kMars, kMoon}) {
+            for (const double natal : {3.5, 97.25, 211.0, 300.75}) {
+                ScanHarness h;
+                h.Personal(body, kSun, natal * kDegree, Jdn(2010, 1, 1), Jdn(2013, 12, 31));
+                run(h);
+            }
+        }
+    }
+}
+
+// The number of times two bodies came to the same longitude between the midnights (GMT) of
+// a period.
+int CountConjunctions(BodyCode first, BodyCode second, int32_t startJdn, int32_t endJdn) {
+    const auto signedGap = [&](int32_t day) {
+        const double t = LocalMidnight(day, 0);
+        return std::remainder(PlanetLongitude(first, t) - PlanetLongitude(second, t), kFullTurn);
+    };
+    int count = 0;
+    for (int32_t day = startJdn; day <= endJdn; ++day) {
+        const double today = signedGap(day), tomorrow = signedGap(day + 1);
+        count += (today < 0) != (tomorrow < 0) && std::abs(today - tomorrow) < 1;
+    }
+    return count;
+}
+
+TEST(Minima, EveryConjunctionOfSunAndMercuryThroughTheInnerOrbIsExact) {
+    const int32_t start = Jdn(2000, 1, 1), end = Jdn(2019, 12, 31);
+    ScanHarness runs[2];
+    for (int literal = 0; literal < 2; ++literal) {
+        runs[literal].World(kSun, kMercury, start, end);
+        runs[literal].scan.literalMinuteSearch = literal == 1;
+        runs[literal].Run();
+    }
+    EXPECT_EQ(runs[0].Pane(), runs[1].Pane());
+    EXPECT_EQ(runs[0].scan.minuteSearchStats.searches, runs[1].scan.minuteSearchStats.searches);
+
+    const PairDeviation pair(kSun, kMercury, true, 0, kConjunction);
+    int throughInnerOrb = 0;
+    for (const TableRow& row : runs[0].TransitRows()) {
+        if (row[kStartInnerColumn].empty() && row[kEndInnerColumn].empty()) {
+            continue;
+        }
+        ++throughInnerOrb;
+        ASSERT_NE(row[kMinimumAtColumn].find('*'), std::string::npos) << TextRowLayout(row);
+        int hours = 0, minutes = 0;
+        ASSERT_EQ(std::sscanf(row[kMinimumColumn].c_str(), "%d:%d", &hours, &minutes), 2);
+        // The time text is rounded to the minute: the exact minute is it or a neighbour.
+        const double t = DayOf(row[kMinimumAtColumn]) - 0.5 + (hours * 60 + minutes) / 1440.0;
+        EXPECT_LT(std::min({*pair.At(t - 1 / 1440.0), *pair.At(t), *pair.At(t + 1 / 1440.0)}),
+                  kExactDeviation)
+            << TextRowLayout(row);
+    }
+    // Mercury never passes the Sun so fast that no midnight falls inside the 2° orb.
+    EXPECT_EQ(throughInnerOrb, CountConjunctions(kSun, kMercury, start, end));
+}
+
 TEST(RangeEdges, MidnightsWithoutAPositionMakeNoEvent) {
     // Half past five east of Greenwich, the midnight that begins 1600-01-01 comes before
     // the Pluto table's first day; taken as a longitude it would read as an entry.
@@ -324,6 +460,7 @@ TEST(ScanInvariants, OrbsNestAndBothMinuteSearchesAgreeOnRandomRuns) {
                      std::to_string(middle) + " " + std::to_string(inner) +
                      (siderealRun ? " sidereal" : ""));
         EXPECT_EQ(runs[0].Pane(), runs[1].Pane());
+        ExpectMinimaInsideTheInnerOrb(runs[0]);
         for (const TableRow& row : runs[0].TransitRows()) {
             // Starts from the outer orb inwards, then ends from the inner orb outwards.
             int32_t previous = 0;
