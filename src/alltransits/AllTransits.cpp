@@ -88,16 +88,10 @@ int16_t ConvertDates(const AllTransitsRequest& r, PeriodDays& days) {
     return kAllTransitsDone;
 }
 
-// The report file empty, before anything is computed; with it goes the day file of an
-// earlier computation of the same name, which no longer belongs to that report.
+// Before anything is computed, whether the report can be written at all. The earlier report
+// of that name stays until the new one is complete.
 int16_t StartReportFile(const AllTransitsRequest& r) {
-    if (!CreateEmptyFile(r.filePath)) {
-        return kReportFileFailed;
-    }
-    if (r.orb == kDayFileOrb) {
-        RemoveFileIfPresent(DaysFilePath(r.filePath));
-    }
-    return kAllTransitsDone;
+    return CanWriteReport(r.filePath) ? kAllTransitsDone : kReportFileFailed;
 }
 
 using AspectStates = std::array<std::array<AspectCode, kLastTransitingBody + 1>,
@@ -254,8 +248,13 @@ class OrbComputation {
         in.endJdn = days.end;
         in.tzMinutes = resultsMinutes;
         in.orb = r.orb;
-        return WriteAllTransitsReport(in, tables.transitRecords, daysTable ? &*daysTable : nullptr,
-                                      window);
+        ReportFileSet own;
+        ReportFileSet& files = r.staged != nullptr ? *r.staged : own;
+        if (const int16_t code = WriteAllTransitsReport(
+                in, tables.transitRecords, daysTable ? &*daysTable : nullptr, window, files)) {
+            return code;
+        }
+        return r.staged != nullptr || own.CommitAll() ? kAllTransitsDone : kReportFileFailed;
     }
 
     const AllTransitsRequest& r;

@@ -9,6 +9,7 @@
 #include "alltransits/AllTransitsTables.h"
 #include "alltransits/AllTransitsWindow.h"
 #include "alltransits/OrbCrossing.h"
+#include "alltransits/ReportFiles.h"
 
 namespace zenthra {
 
@@ -22,6 +23,9 @@ struct AllTransitsRequest {
     int16_t orb = 0;        // whole degrees
     int16_t dateStyle = 0;  // 0 to 3, see FormatReportInstant
     std::string filePath;   // the report file
+    // Where the finished files wait until every orb of the run is done; without it they are
+    // moved into place as soon as they are complete.
+    ReportFileSet* staged = nullptr;
 };
 
 // What ComputeAllTransits returns.
@@ -58,8 +62,8 @@ struct AllTransitsOptions {
 };
 
 // Computes one orb and writes its files. Appends two lines to the window's pane; shows no
-// message of its own except the Pluto table's. A computation that fails once its report file
-// has been created leaves that file empty, and no day file.
+// message of its own except the Pluto table's. A computation that fails leaves the files of
+// its names as they were.
 int16_t ComputeAllTransits(const AllTransitsRequest& request, AllTransitsWindow& window,
                            const AllTransitsOptions& options = {});
 

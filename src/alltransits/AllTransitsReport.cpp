@@ -132,7 +132,7 @@ std::string CutSection(const std::string& title, std::vector<std::string>& recor
 
 int16_t WriteAllTransitsReport(const AllTransitsReportInputs& inputs,
                                std::vector<std::string>& records, DaysTable* days,
-                               AllTransitsWindow& window) {
+                               AllTransitsWindow& window, ReportFileSet& files) {
     // After section 1 a record begins with its transiting code (key of section 2); after
     // section 2 with its natal code (key of section 3).
     std::string report = ReportHeader(inputs) + ByStartSection(records, days, window);
@@ -141,12 +141,11 @@ int16_t WriteAllTransitsReport(const AllTransitsReportInputs& inputs,
                          kRecordNatal - kRecordTransiting, window);
     report += CutSection("Transits ordered by natal planet", records,
                          kRecordDescription - (kRecordNatal - 1), 0, window);
-    std::vector<WholeFile> files = {{inputs.path, std::move(report)}};
-    if (days != nullptr) {
-        files.push_back(
-            {DaysFilePath(inputs.path), DaysFileText(*days, inputs.style, inputs.birthText)});
-    }
-    return WriteFilesWhole(files) ? 0 : 1;
+    const bool written =
+        files.Stage(inputs.path, report) &&
+        (days == nullptr || files.Stage(DaysFilePath(inputs.path),
+                                        DaysFileText(*days, inputs.style, inputs.birthText)));
+    return written ? 0 : 1;
 }
 
 std::string DaysFilePath(const std::string& reportPath) {

@@ -11,6 +11,7 @@
 #include "alltransits/AllTransitsTables.h"
 #include "alltransits/AllTransitsWindow.h"
 #include "alltransits/DaysFile.h"
+#include "alltransits/ReportFiles.h"
 
 namespace zenthra {
 
@@ -18,7 +19,7 @@ namespace zenthra {
 using TransitCounts = std::array<int16_t, kLastNatalBody + 1>;
 
 struct AllTransitsReportInputs {
-    std::string path;  // the report file, already created empty
+    std::string path;  // the report file
     int style = kReportYearMonthDay;
     TransitCounts transitingCounts{};
     TransitCounts natalCounts{};
@@ -30,13 +31,12 @@ struct AllTransitsReportInputs {
 };
 
 // Writes the report from the records, which it sorts and cuts down, and with a day table the
-// day file beside it (the report's name with "_days.txt" for its last four characters). Both
-// files appear complete or not at all: they are written beside their places and then moved
-// there. Lets the event loop run once per record and section. 0, or 1 when a file cannot be
-// written (the report file then stays as it was).
+// day file beside it (the report's name with "_days.txt" for its last four characters), into
+// `files`, which moves them into place later. Lets the event loop run once per record and
+// section. 0, or 1 when a file cannot be written.
 int16_t WriteAllTransitsReport(const AllTransitsReportInputs& inputs,
                                std::vector<std::string>& records, DaysTable* days,
-                               AllTransitsWindow& window);
+                               AllTransitsWindow& window, ReportFileSet& files);
 
 // The path of the day file of a report.
 std::string DaysFilePath(const std::string& reportPath);

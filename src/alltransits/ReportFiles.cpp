@@ -1,9 +1,16 @@
 #include "alltransits/ReportFiles.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+
+#include "support/FileProc.h"
 
 namespace zenthra {
 
@@ -19,30 +26,30 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string PartPath(const std::string& path) {
-    return path + ".part";
-}
-
-bool WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    return !out.fail();
-}
-
-// Only files: a folder of that name is not ours to remove.
-void RemoveQuietly(const std::string& path) {
-    std::error_code ignored;
-    if (fs::is_regular_file(path, ignored)) {
-        fs::remove(path, ignored);
+// Held while a run moves its files into a folder. A folder whose file system cannot lock it
+// is written without the lock.
+class FolderLock {
+  public:
+    explicit FolderLock(const std::string& file) {
+        const fs::path folder = fs::path(file).parent_path();
+        descriptor =
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (descriptor >= 0) {
+            while (::flock(descriptor, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
     }
-}
+    ~FolderLock() {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
 
-bool RenameInto(const std::string& from, const std::string& to) {
-    std::error_code error;
-    fs::rename(from, to, error);
-    return !error;
-}
+  private:
+    int descriptor = -1;
+};
 
 }  // namespace
 
@@ -73,40 +80,45 @@ bool CreateFolderPath(const std::string& path) {
     return true;
 }
 
-bool CreateEmptyFile(const std::string& path) {
-    return WriteFile(path, "");
+bool ReportFileSet::Failed(const SafeFile& file) {
+    failureText = file.Target() + kCrLf + file.ErrorText();
+    return false;
 }
 
-void RemoveFileIfPresent(const std::string& path) {
-    RemoveQuietly(path);
+bool ReportFileSet::Stage(const std::string& path, std::string_view text) {
+    SafeFile file(path);
+    file.Write(text);
+    if (!file.Finish()) {
+        return Failed(file);
+    }
+    files.push_back(std::move(file));
+    return true;
 }
 
-bool WriteFilesWhole(const std::vector<WholeFile>& files) {
-    size_t written = 0;
-    while (written < files.size() &&
-           WriteFile(PartPath(files[written].path), files[written].text)) {
-        ++written;
-    }
-    size_t moved = 0;
-    if (written == files.size()) {
-        while (moved < files.size()) {
-            const WholeFile& file = files[files.size() - 1 - moved];
-            if (!RenameInto(PartPath(file.path), file.path)) {
-                break;
-            }
-            ++moved;
-        }
-    }
-    if (moved == files.size()) {
+bool ReportFileSet::CommitAll() {
+    if (files.empty()) {
         return true;
     }
-    for (size_t i = 0; i < files.size(); ++i) {
-        RemoveQuietly(PartPath(files[i].path));
-        if (i >= files.size() - moved) {
-            RemoveQuietly(files[i].path);
+    const FolderLock lock(files.front().Target());
+    // A folder in a file's place would stop the moves half way: found before any is made.
+    for (const SafeFile& file : files) {
+        std::error_code ignored;
+        if (fs::is_directory(fs::symlink_status(file.Target(), ignored))) {
+            failureText = file.Target() + kCrLf + std::strerror(EISDIR);
+            return false;
         }
     }
-    return false;
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        if (!file->Commit()) {
+            return Failed(*file);
+        }
+    }
+    files.clear();
+    return true;
+}
+
+bool CanWriteReport(const std::string& path) {
+    return SafeFile(path).Ok();
 }
 
 }  // namespace zenthra

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "support/SafeFile.h"
 
 namespace zenthra {
 
@@ -14,20 +17,30 @@ bool FolderExists(const std::string& path);
 // reports an error.
 bool CreateFolderPath(const std::string& path);
 
-// Creates the file empty, replacing a file of that name.
-bool CreateEmptyFile(const std::string& path);
+// The files of one all-transits run. Each is written complete beside its place as it is
+// staged; once every one is, CommitAll moves them all into place. Dropped before that, they
+// leave the folder as it was, so a failed or interrupted run keeps the earlier reports.
+class ReportFileSet {
+  public:
+    // False, with the reason in FailureText(), when the file cannot be written.
+    bool Stage(const std::string& path, std::string_view text);
 
-// Removes the file when there is one.
-void RemoveFileIfPresent(const std::string& path);
+    // Moves the files into place, the last staged first, so that a reader never finds the
+    // first one complete without the others. Two runs into one folder take turns here, so
+    // each leaves a whole set. False when a file could not be moved.
+    bool CommitAll();
 
-struct WholeFile {
-    std::string path;
-    std::string text;
+    // "path" + CR LF + the system's description of the failure.
+    const std::string& FailureText() const { return failureText; }
+
+  private:
+    bool Failed(const SafeFile& file);
+
+    std::vector<SafeFile> files;
+    std::string failureText;
 };
 
-// Writes each text beside its path and then moves the files into place, the last one first,
-// so that a reader never finds a file half written, nor the first file complete without the
-// others. On failure nothing of the new texts stays behind and false is returned.
-bool WriteFilesWhole(const std::vector<WholeFile>& files);
+// Whether a report can be written at `path`: its temporary can be made there.
+bool CanWriteReport(const std::string& path);
 
 }  // namespace zenthra

@@ -131,6 +131,9 @@ void FrmMain::cmdShowAllTransits_Click() {
 
     pane.Clear();
     WindowForAllTransits window(*this, pane);
+    // The earlier reports stay until every new one is complete.
+    ReportFileSet staged;
+    all.staged = &staged;
     for (const int16_t orb : kReportOrbs) {
         all.orb = orb;
         all.filePath = folder + "/" + OrbFileName(name, orb);
@@ -139,6 +142,10 @@ void FrmMain::cmdShowAllTransits_Click() {
                    MsgIcon::Exclamation, "Error");
             return;
         }
+    }
+    if (!staged.CommitAll()) {
+        MsgBox("Error writing to file " + staged.FailureText(), MsgIcon::Exclamation, "Error");
+        return;
     }
     MsgBox("All files successfully written to " + folder, MsgIcon::None, kReportsTitle);
 }

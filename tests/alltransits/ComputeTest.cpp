@@ -10,6 +10,7 @@
 
 #include "alltransits/AllTransits.h"
 #include "alltransits/AllTransitsHarness.h"
+#include "support/FullDisk.h"
 
 namespace zenthra {
 namespace {
@@ -110,23 +111,24 @@ TEST_F(Compute, AnUnreadablePlutoTableIsCodeEighteenWithItsOwnMessage) {
     EXPECT_FALSE(fs::exists(r.filePath));
 }
 
-TEST_F(Compute, TooManyTransitsLeaveTheReportEmptyAndNoDayFile) {
+// A computation that fails leaves the reports of an earlier one as they were.
+TEST_F(Compute, AFailedComputationLeavesTheEarlierReportAndDayFile) {
     const AllTransitsRequest r = TwoWeeks(1, "report_1orb.txt");
-    // A day file of an earlier computation of that name.
-    std::ofstream(folder.File("report_1orb_days.txt")) << "earlier";
+    std::ofstream(r.filePath) << "earlier report";
+    std::ofstream(folder.File("report_1orb_days.txt")) << "earlier days";
     AllTransitsOptions fewer;
     fewer.transitLimit = 3;
     EXPECT_EQ(Run(r, fewer), kTooManyTransits);
-    EXPECT_TRUE(fs::exists(r.filePath));
-    EXPECT_EQ(ReadBytes(r.filePath), "");
-    EXPECT_FALSE(fs::exists(folder.File("report_1orb_days.txt")));
-}
+    {
+        testing::FullDisk full;
+        EXPECT_EQ(Run(r), kReportFileFailed);
+    }
+    EXPECT_EQ(ReadBytes(r.filePath), "earlier report");
+    EXPECT_EQ(ReadBytes(folder.File("report_1orb_days.txt")), "earlier days");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
 
-TEST_F(Compute, AReportThatCannotBeWrittenIsCodeOneAndStaysEmpty) {
-    const AllTransitsRequest r = TwoWeeks(5);
-    fs::create_directory(r.filePath + ".part");
-    EXPECT_EQ(Run(r), kReportFileFailed);
-    EXPECT_EQ(ReadBytes(r.filePath), "");
+    ASSERT_EQ(Run(r), kAllTransitsDone);
+    EXPECT_TRUE(ReadBytes(folder.File("report_1orb_days.txt")).starts_with("Personal planetary"));
 }
 
 TEST_F(Compute, TwoLinesInThePaneAndOnePausePerDayAndRecord) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <tuple>
 
@@ -13,6 +15,7 @@
 #include "alltransits/DaysFile.h"
 #include "alltransits/QuickSort.h"
 #include "alltransits/ReportFiles.h"
+#include "support/FullDisk.h"
 
 namespace zenthra {
 namespace {
@@ -56,7 +59,13 @@ class ReportLayout : public ::testing::Test {
         in.endJdn = end;
         in.tzMinutes = 60;
         in.orb = 1;
-        ASSERT_TRUE(CreateEmptyFile(in.path));
+    }
+
+    // The report written and moved into place.
+    int16_t Write(std::vector<std::string>& records, DaysTable* days) {
+        ReportFileSet files;
+        const int16_t code = WriteAllTransitsReport(in, records, days, window, files);
+        return code == 0 && !files.CommitAll() ? 1 : code;
     }
 
     // Four transits of 2023-01-01 to 2023-01-10 in GMT+1: two already in effect at the start
@@ -87,7 +96,7 @@ class ReportLayout : public ::testing::Test {
 TEST_F(ReportLayout, HeaderCountsAndTheThreeSections) {
     std::vector<std::string> records = FourTransits();
     DaysTable days(start, end);
-    ASSERT_EQ(WriteAllTransitsReport(in, records, &days, window), 0);
+    ASSERT_EQ(Write(records, &days), 0);
     const std::string rule(65, '=');
     EXPECT_EQ(
         ReadBytes(in.path),
@@ -123,7 +132,7 @@ TEST_F(ReportLayout, HeaderCountsAndTheThreeSections) {
 TEST_F(ReportLayout, TheDayFileKeepsContinuingTransitsInTheirColumns) {
     std::vector<std::string> records = FourTransits();
     DaysTable days(start, end);
-    ASSERT_EQ(WriteAllTransitsReport(in, records, &days, window), 0);
+    ASSERT_EQ(Write(records, &days), 0);
     EXPECT_EQ(
         ReadBytes(folder.File("report_1orb_days.txt")),
         Joined({"Personal planetary transits (relative to a 1-degree orb)",
@@ -142,7 +151,7 @@ TEST_F(ReportLayout, TheDayFileKeepsContinuingTransitsInTheirColumns) {
 TEST_F(ReportLayout, WithoutTransitsTheListsAreEmptyAndNoSubHeadings) {
     std::vector<std::string> none;
     in.orb = 5;
-    ASSERT_EQ(WriteAllTransitsReport(in, none, nullptr, window), 0);
+    ASSERT_EQ(Write(none, nullptr), 0);
     const std::vector<std::string> lines = Lines(ReadBytes(in.path));
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[4], "WITH ORB = 5 DEGREES");
@@ -163,7 +172,7 @@ TEST_F(ReportLayout, UpperCaseHeaderInTheMonthNameStyleWhileTheDayFileUsesStyleT
     DaysTable days(start, end);
     in.style = 3;
     in.birthText = "Mar 7 1950 14:30 GMT+1";
-    ASSERT_EQ(WriteAllTransitsReport(in, records, &days, window), 0);
+    ASSERT_EQ(Write(records, &days), 0);
     const std::vector<std::string> report = Lines(ReadBytes(in.path));
     EXPECT_EQ(report[2], "PERSONAL TRANSITS FOR A PERSON BORN MAR 7 1950 14:30 GMT+1");
     EXPECT_EQ(report[3], "FOR THE PERIOD DEC 31 2022 24:00 GMT+1 TO JAN 10 2023 24:00 GMT+1");
@@ -173,22 +182,52 @@ TEST_F(ReportLayout, UpperCaseHeaderInTheMonthNameStyleWhileTheDayFileUsesStyleT
     EXPECT_EQ(dayFile[4], "2023-01-01: Ju.sqr.Su Pl.sqr.Mo");
 }
 
-TEST_F(ReportLayout, AFileThatCannotBeWrittenLeavesTheEmptyReportAndNoDayFile) {
+TEST_F(ReportLayout, AFullDiskLeavesTheEarlierReportAndDayFile) {
+    std::ofstream(in.path) << "earlier report";
+    std::ofstream(folder.File("report_1orb_days.txt")) << "earlier days";
     std::vector<std::string> records = FourTransits();
     DaysTable days(start, end);
-    // A folder where the new text would be written first.
-    std::filesystem::create_directory(in.path + ".part");
-    EXPECT_EQ(WriteAllTransitsReport(in, records, &days, window), 1);
-    EXPECT_EQ(ReadBytes(in.path), "");
-    EXPECT_FALSE(std::filesystem::exists(folder.File("report_1orb_days.txt")));
-    EXPECT_FALSE(std::filesystem::exists(folder.File("report_1orb_days.txt.part")));
+    {
+        testing::FullDisk full;
+        ReportFileSet files;
+        EXPECT_EQ(WriteAllTransitsReport(in, records, &days, window, files), 1);
+        EXPECT_EQ(files.FailureText(), in.path + "\r\nNo space left on device");
+    }
+    EXPECT_EQ(ReadBytes(in.path), "earlier report");
+    EXPECT_EQ(ReadBytes(folder.File("report_1orb_days.txt")), "earlier days");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
+                            std::filesystem::directory_iterator()),
+              2);
 
-    std::filesystem::remove(in.path + ".part");
-    std::filesystem::create_directory(folder.File("report_1orb_days.txt.part"));
-    records = FourTransits();
-    EXPECT_EQ(WriteAllTransitsReport(in, records, &days, window), 1);
-    EXPECT_EQ(ReadBytes(in.path), "");
-    EXPECT_FALSE(std::filesystem::exists(in.path + ".part"));
+    // Written but never moved into place: the same.
+    {
+        records = FourTransits();
+        ReportFileSet files;
+        EXPECT_EQ(WriteAllTransitsReport(in, records, &days, window, files), 0);
+    }
+    EXPECT_EQ(ReadBytes(in.path), "earlier report");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+// Links planted at the files' names and at the names of the old fixed temporaries: what they
+// point at is never written.
+TEST_F(ReportLayout, PlantedLinksAreReplacedNotFollowed) {
+    const std::string elsewhere = folder.File("elsewhere.txt");
+    std::ofstream(elsewhere) << "not ours";
+    for (const std::string name : {"report_1orb.txt", "report_1orb_days.txt",
+                                   "report_1orb.txt.part", "report_1orb_days.txt.part"}) {
+        std::filesystem::create_symlink(elsewhere, folder.File(name));
+    }
+    std::vector<std::string> records = FourTransits();
+    DaysTable days(start, end);
+    ASSERT_EQ(Write(records, &days), 0);
+    EXPECT_EQ(ReadBytes(elsewhere), "not ours");
+    EXPECT_FALSE(std::filesystem::is_symlink(in.path));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.File("report_1orb_days.txt")));
+    EXPECT_TRUE(ReadBytes(in.path).starts_with("\r\n====="));
+    EXPECT_TRUE(ReadBytes(folder.File("report_1orb_days.txt")).starts_with("Personal planetary"));
 }
 
 // Records with random key fields, all different.
@@ -354,7 +393,7 @@ TEST(ReportFolders, MadeLevelByLevel) {
     EXPECT_TRUE(CreateFolderPath(deep + "//again/"));
     EXPECT_TRUE(FolderExists(deep + "/again"));
     // A file where a folder should be.
-    ASSERT_TRUE(CreateEmptyFile(folder.File("plain")));
+    std::ofstream(folder.File("plain")) << "a file";
     EXPECT_FALSE(FolderExists(folder.File("plain")));
     EXPECT_FALSE(CreateFolderPath(folder.File("plain/below")));
 }

@@ -1,11 +1,18 @@
 // The all-transits button: its restriction and checks, the date style box, the folder and the
 // files it writes, the error codes the window's inputs can lead to, and the whole hours of a
 // half-hour timezone.
+#include <condition_variable>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "alltransits/AllTransits.h"
+#include "support/FullDisk.h"
 #include "ui/RunFixture.h"
 
 namespace zenthra::testing {
@@ -195,6 +202,121 @@ TEST_F(AllTransitsButton, AFolderThatCannotBeMade) {
     EXPECT_EQ(
         Shown(p),
         (std::vector<Box>{{"Unable to create folder " + Folder().string(), Exclamation, "ZTA"}}));
+}
+
+// Earlier reports of 12:00, then a run for a birth at 06:00 into the same folder.
+class AllTransitsRerun : public AllTransitsButton {
+  protected:
+    void SetUp() override {
+        AllTransitsButton::SetUp();
+        w.cmdShowAllTransits_Click();
+        ASSERT_EQ(FilesIn(Folder()).size(), 4u);
+        for (const std::string& name : FilesIn(Folder())) {
+            earlier[name] = Bytes(Folder() / name);
+        }
+        p.boxes.boxes.clear();
+        w.SetPaneText("");
+        w.cboHour.SetListIndex(kNoon - 6);
+    }
+
+    bool Computing(int orb) const {
+        return w.Pane().Text().find("orb of " + std::to_string(orb) + " degree") !=
+               std::string::npos;
+    }
+
+    void ExpectEarlierReports() {
+        for (const auto& [name, text] : earlier) {
+            EXPECT_EQ(Bytes(Folder() / name), text) << name;
+        }
+    }
+
+    std::map<std::string, std::string> earlier;
+};
+
+TEST_F(AllTransitsRerun, AnInterruptedRunLeavesTheEarlierReports) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The process ends while the second orb is computed, as by a signal or a crash.
+    p.onYield = [this](int) {
+        if (Computing(3)) {
+            std::_Exit(3);
+        }
+    };
+    EXPECT_EXIT(w.cmdShowAllTransits_Click(), ::testing::ExitedWithCode(3), "");
+    ExpectEarlierReports();
+}
+
+TEST_F(AllTransitsRerun, AFailedRunLeavesTheEarlierReports) {
+    std::optional<FullDisk> full;
+    p.onYield = [&](int) {
+        if (Computing(5) && !full) {
+            full.emplace();
+        }
+    };
+    w.cmdShowAllTransits_Click();
+    full.reset();
+    EXPECT_EQ(Shown(p), (std::vector<Box>{{"Orb =  5, Error code = 1", Exclamation, "Error"}}));
+    ExpectEarlierReports();
+    EXPECT_EQ(FilesIn(Folder()).size(), 4u);
+
+    // A folder in a report's place is found before any report is replaced.
+    const fs::path taken = Folder() / "1990-06-15_2023-01-16_14d_3orb.txt";
+    fs::remove(taken);
+    fs::create_directory(taken);
+    earlier.erase(taken.filename().string());
+    p.onYield = nullptr;
+    p.boxes.boxes.clear();
+    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(Shown(p),
+              (std::vector<Box>{{"Error writing to file " + taken.string() + "\r\nIs a directory",
+                                 Exclamation, "Error"}}));
+    ExpectEarlierReports();
+    EXPECT_EQ(FilesIn(Folder()).size(), 4u);
+}
+
+// A second run into the folder, in a thread of its own, runs whole while the first waits in
+// the middle of its computation. Each reports success and the folder holds one whole set.
+TEST_F(AllTransitsRerun, TwoRunsIntoOneFolderNeverMixTheirReports) {
+    FakePlatform otherPlatform;
+    otherPlatform.reportsRoot = p.reportsRoot;
+    FrmMain other(otherPlatform);
+    LoadWithPersonalRun(other, otherPlatform);
+    SetDate(other, 0, "2023-1-16");
+    SetDate(other, 1, "2023-1-29");
+
+    std::mutex mutex;
+    std::condition_variable turn;
+    bool firstWaits = false;
+    bool otherDone = false;
+    std::thread second([&] {
+        std::unique_lock lock(mutex);
+        turn.wait(lock, [&] { return firstWaits; });
+        other.cmdShowAllTransits_Click();
+        otherDone = true;
+        turn.notify_all();
+    });
+    p.onYield = [&](int) {
+        if (Computing(3) && !firstWaits) {
+            std::unique_lock lock(mutex);
+            firstWaits = true;
+            turn.notify_all();
+            turn.wait(lock, [&] { return otherDone; });
+        }
+    };
+    w.cmdShowAllTransits_Click();
+    second.join();
+
+    const Box written{"All files successfully written to " + Folder().string(), None, "ZTA"};
+    EXPECT_EQ(Shown(p), std::vector<Box>{written});
+    EXPECT_EQ(Shown(otherPlatform), std::vector<Box>{written});
+    // The first run ended last: all four files are its own, 06:00.
+    ASSERT_EQ(FilesIn(Folder()).size(), 4u);
+    for (const std::string& name : FilesIn(Folder())) {
+        const std::string text = Bytes(Folder() / name);
+        const bool days = name.ends_with("_days.txt");
+        EXPECT_NE(text.find(days ? "born 15.6.1990 06:00 GMT" : "BORN 15.6.1990 06:00 GMT"),
+                  std::string::npos)
+            << name;
+    }
 }
 
 TEST_F(AllTransitsButton, AnEmptyPaneGivesTheWindowItsRunHeight) {

@@ -1,0 +1,112 @@
+// zenthra-cli's exit status when a file it writes fails, run in this process so that the disk
+// can be made full.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/CliOptions.h"
+#include "cli/ConsoleFrontEnd.h"
+#include "support/FullDisk.h"
+
+namespace zenthra {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CliFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("zenthra-cli-files-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    int Run(const std::string& line) {
+        std::vector<std::string> words;
+        std::istringstream in(line);
+        for (std::string word; in >> word;) {
+            words.push_back(word);
+        }
+        const CliParse parse = ParseCommandLine(words);
+        EXPECT_EQ(parse.error, "");
+        out.str("");
+        errors.str("");
+        return RunConsole(parse.options, out, errors);
+    }
+
+    fs::path folder;
+    std::ostringstream out;
+    std::ostringstream errors;
+};
+
+constexpr const char* kWorldRun =
+    "run --world --first Mars --second Jupiter --start 2009-01-01 --end 2009-12-31 --html ";
+
+TEST_F(CliFiles, AnHtmlFileThatCannotBeOpenedFailsWithOneMessage) {
+    const std::string path = (folder / "missing" / "run.html").string();
+    EXPECT_EQ(Run(kWorldRun + path), kExitRefused);
+    EXPECT_EQ(errors.str(), "Write output to file: Error when opening file " + path +
+                                ":\nNo such file or directory\n");
+    // The run itself was printed whole.
+    EXPECT_NE(out.str().find("Conjunction"), std::string::npos);
+    EXPECT_EQ(out.str().find("Stopped"), std::string::npos);
+
+    EXPECT_EQ(Run("show-all --world --second Jupiter --start 2009-01-01 "
+                  "--end 2009-12-31 --html " +
+                  path),
+              kExitRefused);
+    EXPECT_EQ(errors.str(), "Write output to file: Error when opening file " + path +
+                                ":\nNo such file or directory\n");
+}
+
+TEST_F(CliFiles, AFullDiskKeepsTheEarlierHtmlFileAndFails) {
+    const fs::path path = folder / "run.html";
+    std::ofstream(path) << "earlier";
+    for (const std::string command :
+         {std::string(kWorldRun), std::string("show-all --world --second Jupiter "
+                                              "--start 2009-01-01 --end 2009-01-31 --html ")}) {
+        testing::FullDisk full;
+        EXPECT_EQ(Run(command + path.string()), kExitRefused) << command;
+        EXPECT_EQ(errors.str(), "Write output to file: Error writing to file " + path.string() +
+                                    "\nNo space left on device\n");
+    }
+    EXPECT_EQ(ReadAll(path), "earlier");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+
+    EXPECT_EQ(Run(kWorldRun + path.string()), kExitDone);
+    EXPECT_TRUE(ReadAll(path).starts_with("<center>"));
+}
+
+TEST_F(CliFiles, AFullDiskKeepsTheEarlierReportsAndFails) {
+    const std::string command =
+        "all-transits --birth 1950-03-07 --birth-time 14:30 --birth-tz +1 --tz GMT+1:00 "
+        "--start 2023-01-01 --end 2023-01-10 --out " +
+        folder.string();
+    ASSERT_EQ(Run(command), kExitDone) << errors.str();
+    const fs::path reports = folder / "1950-03-07_2023-01-01_10d";
+    const fs::path report = reports / "1950-03-07_2023-01-01_10d_1orb.txt";
+    const std::string earlier = ReadAll(report);
+    {
+        testing::FullDisk full;
+        EXPECT_EQ(Run(command), kExitRefused);
+    }
+    EXPECT_EQ(errors.str(), "Error: Orb =  1, Error code = 1\n");
+    EXPECT_EQ(ReadAll(report), earlier);
+    EXPECT_EQ(std::distance(fs::directory_iterator(reports), fs::directory_iterator()), 4);
+}
+
+}  // namespace
+}  // namespace zenthra
