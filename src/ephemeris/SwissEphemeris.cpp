@@ -96,7 +96,10 @@ void SetEphemerisSearchPath(const std::string& path) {
     searchPath = path;
     searchFolders = SplitFolders(path);
     irregularDataFile = FindIrregularDataFile(searchFolders);
-    swe_set_ephe_path(path.c_str());
+    // Setting the path already reads the planet file.
+    if (irregularDataFile.empty()) {
+        swe_set_ephe_path(path.c_str());
+    }
     searchPathSet = true;
 }
 

@@ -231,6 +231,11 @@ TEST_F(DamagedDataTest, AFolderOrAPipeInPlaceOfADataFileIsRefusedByName) {
         EXPECT_EQ(ProbeEphemerisData(), "The file " + (scratch.path / "semo_18.se1").string() +
                                             " is not a regular file.");
     }
+    {
+        testing::ReleasedFifo pipe(scratch.path / "sepl_18.se1");
+        SetDatafilesFolder(scratch.Slashed());
+        EXPECT_EQ(ProbeEphemerisData(), notRegular);
+    }
     SetDatafilesFolder(scratch.Slashed());
     EXPECT_EQ(ProbeEphemerisData(), "");
 }
