@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "alltransits/AllTransitsTables.h"
+#include "calendar/DatePr2.h"
 
 namespace zenthra {
 
@@ -14,10 +15,9 @@ std::string TransitPairText(BodyCode transiting, AspectCode aspect, BodyCode nat
 std::string OpenTransitEntry(BodyCode transiting, AspectCode aspect, BodyCode natal,
                              const std::string& startText, int32_t startDay,
                              const std::string& startTime) {
-    const std::string natalCode = (natal < 10 ? "0" : "") + std::to_string(natal);
     return TransitPairText(transiting, aspect, natal) + ", " + startText + ", " +
            std::to_string(startDay) + startTime + std::to_string(transiting) +
-           std::to_string(aspect) + natalCode;
+           std::to_string(aspect) + TwoDigits(natal);
 }
 
 std::string FinishedTransitRecord(const std::string& openEntry, int32_t endDay,

@@ -30,10 +30,6 @@ const std::string& Lookup(const Table& table, int index) {
 
 constexpr double kMinutesPerDay = 1440;
 
-std::string TwoDigits(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
-}
-
 std::string ReportDate(int32_t day, int style) {
     const GregorianDate date = JdnToDate(day);
     const std::string d = std::to_string(date.day);

@@ -34,9 +34,10 @@ void RunAndTakePicture(MainWindow& window, const std::string& pngPath) {
     }
     FrmMain& m = window.Model();
     // The birth data, as typed into the window.
-    m.txbYear[2].text = "1990";
-    m.txbMonth[2].text = "6";
-    m.txbDay[2].text = "15";
+    const auto type = [](Control& field, std::string text) { field.text = std::move(text); };
+    type(m.txbYear[2], "1990");
+    type(m.txbMonth[2], "6");
+    type(m.txbDay[2], "15");
     m.txbDay_LostFocus(2);
     m.cboHour.SetListIndex(kBirthHourTwelve);
     m.cboMinute.SetListIndex(kBirthMinuteZero);

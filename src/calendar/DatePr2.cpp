@@ -17,18 +17,17 @@ constexpr int kSecondsPerDay = 86400;
 constexpr int32_t kLargestUngroupedYear = 9999;
 constexpr size_t kLongestFullMonthName = 5;
 
-// Days and months of report dates, and the parts of a time of day: "05", "12".
 std::string ZeroPadded(std::string text) {
     return text.size() < 2 ? "0" + text : text;
 }
 
-std::string TwoDigits(int number) {
-    return ZeroPadded(std::to_string(number));
-}
-
 // A number's text with a leading space when it is not negative: " 7", "-500".
 std::string SignedWidth(int32_t number) {
-    return (number < 0 ? "" : " ") + std::to_string(number);
+    std::string text = std::to_string(number);
+    if (number >= 0) {
+        text.insert(text.begin(), ' ');
+    }
+    return text;
 }
 
 std::string YearText(int32_t year, std::string_view thousandsSep) {
@@ -148,6 +147,10 @@ std::string FormatTimeOfDay(double fraction, bool roundToMinute, std::string_vie
         }
     }
     return TwoDigits(hours) + std::string(sep) + TwoDigits(minutes);
+}
+
+std::string TwoDigits(int number) {
+    return ZeroPadded(std::to_string(number));
 }
 
 std::string GroupThousands(std::string_view text, std::string_view sep) {

@@ -60,6 +60,10 @@ std::string FormatMediumDate(int32_t jdn);
 // "09:05" with `roundToMinute`, else "09:05:17". A fraction outside [0, 1) gives "".
 std::string FormatTimeOfDay(double fraction, bool roundToMinute, std::string_view sep);
 
+// A number below 100 and not negative as two digits: days and months of report dates, the
+// parts of a time of day, list entries, codes: "05", "12".
+std::string TwoDigits(int number);
+
 // `text`, a decimal integer, with the first character of `sep` between groups of three digits.
 std::string GroupThousands(std::string_view text, std::string_view sep);
 

@@ -28,10 +28,6 @@ struct BodyLists {
 constexpr BodyLists kWorldLists{{kSun, kMercury}, {kNeptune, kPluto}, {3, 3}};
 constexpr BodyLists kPersonalLists{{kSun, kSun}, {kPluto, kMoon}, {3, 4}};
 
-std::string TwoDigits(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
-}
-
 }  // namespace
 
 void FrmMain::Form_Load() {
@@ -109,12 +105,13 @@ void FrmMain::Form_Load() {
 void FrmMain::ApplyStartupDefaults() {
     runHeight = 8000;
     const std::string year = std::to_string(platform.CurrentYear());
-    txbYear[0].text = year;
-    txbMonth[0].text = "1";
-    txbDay[0].text = "1";
-    txbYear[1].text = year;
-    txbMonth[1].text = "12";
-    txbDay[1].text = "31";
+    const auto setDate = [&](int group, std::string month, std::string day) {
+        txbYear[group].text = year;
+        txbMonth[group].text = std::move(month);
+        txbDay[group].text = std::move(day);
+    };
+    setDate(0, "1", "1");
+    setDate(1, "12", "31");
     txbYear[2].text = txbMonth[2].text = txbDay[2].text = "";
     pane.Clear();
     txbOutput.geometry.width =

@@ -35,7 +35,8 @@ std::vector<std::string> Snapshot(QWidget& root) {
             state += button->isChecked() ? " ticked" : "";
         }
         if (auto* area = qobject_cast<QPlainTextEdit*>(w)) {
-            state += " " + area->toPlainText().toStdString();
+            state += " ";
+            state += area->toPlainText().toStdString();
         }
         seen.push_back(state);
     }
