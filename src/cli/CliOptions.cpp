@@ -1,7 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
+#include <charconv>
 #include <map>
-#include <regex>
 
 #include "calendar/StrProc.h"
 #include "calendar/Timezones.h"
@@ -23,27 +24,80 @@ const std::vector<std::string> kValued = {
     "--birth-time", "--birth-tz", "--html",  "--vary", "--aspect", "--date-style", "--out"};
 const std::vector<std::string> kFlags = {"--world", "--personal", "--sidereal"};
 
+// What each command never reads, and what world runs do not read.
+const std::map<CliCommand, std::vector<std::string>> kUnused = {
+    {CliCommand::Run, {"--vary", "--aspect", "--date-style", "--out"}},
+    {CliCommand::ShowAll, {"--aspect", "--date-style", "--out"}},
+    {CliCommand::Search, {"--start", "--vary", "--date-style", "--out"}},
+    {CliCommand::AllTransits,
+     {"--world", "--sidereal", "--first", "--second", "--orbs", "--html", "--vary", "--aspect"}}};
+const std::vector<std::string> kPersonalOnly = {"--sidereal", "--birth", "--birth-time",
+                                                "--birth-tz"};
+
+// A value as a message shows it: long ones cut, at a character's start.
+std::string Shown(const std::string& value) {
+    constexpr size_t kLongest = 40;
+    if (value.size() <= kLongest) {
+        return value;
+    }
+    size_t cut = kLongest;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return value.substr(0, cut) + "...";
+}
+
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
 
-std::optional<DateFields> ParseDate(const std::string& text) {
-    static const std::regex kDate(R"((\d+)-(\d{1,2})-(\d{1,2}))");
-    std::smatch m;
-    if (!std::regex_match(text, m, kDate)) {
-        return std::nullopt;
+// The parts of `text` between the separators.
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    size_t at = 0;
+    for (size_t end; (end = text.find(separator, at)) != std::string_view::npos; at = end + 1) {
+        parts.push_back(text.substr(at, end - at));
     }
-    return DateFields{m[1], m[2], m[3]};
+    parts.push_back(text.substr(at));
+    return parts;
 }
 
-std::optional<int> ZoneMinutes(const std::string& text) {
-    static const std::regex kOffset(R"(([+-]?)(\d{1,2})(?::(\d{2}))?)");
-    std::smatch m;
-    if (!std::regex_match(text, m, kOffset)) {
+// A number written with `fewest` to `most` digits and nothing else.
+std::optional<int> Number(std::string_view text, size_t fewest, size_t most) {
+    int number = 0;
+    if (text.size() < fewest || text.size() > most ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
-    const int minutes = std::stoi(m[2]) * 60 + (m[3].matched ? std::stoi(m[3]) : 0);
-    return m[1] == "-" ? -minutes : minutes;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
+}
+
+// YYYY-MM-DD, with one to four digits of year and one or two of month and day; the window's
+// checks judge the date itself.
+std::optional<DateFields> ParseDate(std::string_view text) {
+    const auto parts = Split(text, '-');
+    if (parts.size() != 3 || !Number(parts[0], 1, 4) || !Number(parts[1], 1, 2) ||
+        !Number(parts[2], 1, 2)) {
+        return std::nullopt;
+    }
+    return DateFields{std::string(parts[0]), std::string(parts[1]), std::string(parts[2])};
+}
+
+// [+|-]H[H][:MM] as minutes east of Greenwich.
+std::optional<int> ZoneMinutes(std::string_view text) {
+    const bool west = text.starts_with('-');
+    if (west || text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    const auto parts = Split(text, ':');
+    const auto hours = Number(parts[0], 1, 2);
+    const auto minutes = parts.size() == 2 ? Number(parts[1], 2, 2) : std::optional<int>(0);
+    if (parts.size() > 2 || !hours || !minutes || *minutes >= 60) {
+        return std::nullopt;
+    }
+    const int total = *hours * 60 + *minutes;
+    return west ? -total : total;
 }
 
 std::optional<std::string> Known(const std::string& text, const std::vector<std::string>& names) {
@@ -79,19 +133,25 @@ class Parser {
         }
         const auto command = kCommands.find(args[0]);
         if (command == kCommands.end()) {
-            return Fail("unknown command '" + args[0] + "'");
+            return Fail("unknown command '" + Shown(args[0]) + "'");
         }
         result.options.command = command->second;
         for (size_t i = 1; i < args.size() && result.error.empty(); ++i) {
             const std::string& option = args[i];
+            given.push_back(option);
             if (Contains(kFlags, option)) {
                 Flag(option);
             } else if (!Contains(kValued, option)) {
-                Fail("unknown option '" + option + "'");
+                Fail("unknown option '" + Shown(option) + "'");
             } else if (i + 1 >= args.size()) {
                 Fail(option + " needs a value");
             } else {
                 Value(option, args[++i]);
+            }
+        }
+        for (const auto& option : given) {
+            if (const std::string command = IgnoredBy(option); !command.empty()) {
+                Fail(option + " is not used by " + command);
             }
         }
         return result;
@@ -108,6 +168,25 @@ class Parser {
             result.error = error;
         }
         return result;
+    }
+
+    // The command, as a message names it, that would ignore `option`; empty when it reads it.
+    // Ignored options are refused, so that nobody believes they took effect.
+    std::string IgnoredBy(const std::string& option) const {
+        const CliOptions& o = result.options;
+        const bool world = o.world.value_or(false);
+        if (Contains(kUnused.at(o.command), option)) {
+            return args[0];
+        }
+        if (world && Contains(kPersonalOnly, option)) {
+            return args[0] + " --world";
+        }
+        const bool walksFirst = world || !o.varySecond;
+        if (o.command == CliCommand::ShowAll && option == (walksFirst ? "--first" : "--second")) {
+            return args[0] + ", which walks the whole " + (walksFirst ? "first" : "second") +
+                   " body list";
+        }
+        return "";
     }
 
     void Flag(const std::string& option) {
@@ -131,7 +210,7 @@ class Parser {
 
     void Value(const std::string& option, const std::string& value) {
         CliOptions& o = result.options;
-        const std::string bad = "bad value '" + value + "' for " + option;
+        const std::string bad = "bad value '" + Shown(value) + "' for " + option;
         if (option == "--first" || option == "--second") {
             Set(option == "--first" ? o.first : o.second, Known(value, BodyNames()),
                 bad + " (a body such as Sun, Mars, Pluto, Moon)");
@@ -164,33 +243,32 @@ class Parser {
     }
 
     static std::optional<std::array<int, 3>> ParseOrbs(const std::string& text) {
-        static const std::regex kOrbs(R"((\d{1,2}),(\d{1,2}),(\d{1,2}))");
-        std::smatch m;
-        if (!std::regex_match(text, m, kOrbs)) {
+        const auto parts = Split(text, ',');
+        std::array<int, 3> orbs{};
+        if (parts.size() != orbs.size()) {
             return std::nullopt;
         }
-        std::array<int, 3> orbs{};
-        for (int i = 0; i < 3; ++i) {
-            orbs[i] = std::stoi(m[i + 1]);
-            if (orbs[i] < 1 || orbs[i] > 15) {
+        for (size_t i = 0; i < orbs.size(); ++i) {
+            const auto orb = Number(parts[i], 1, 2);
+            if (!orb || *orb < 1 || *orb > 15) {
                 return std::nullopt;
             }
+            orbs[i] = *orb;
         }
         return orbs;
     }
 
     static std::optional<std::array<int, 2>> ParseTime(const std::string& text) {
-        static const std::regex kTime(R"((\d{1,2}):(\d{2}))");
-        std::smatch m;
-        if (!std::regex_match(text, m, kTime)) {
+        const auto parts = Split(text, ':');
+        if (parts.size() != 2) {
             return std::nullopt;
         }
-        const int hour = std::stoi(m[1]);
-        const int minute = std::stoi(m[2]);
-        if (hour > 23 || minute > 55 || minute % 5 != 0) {
+        const auto hour = Number(parts[0], 1, 2);
+        const auto minute = Number(parts[1], 2, 2);
+        if (!hour || !minute || *hour > 23 || *minute > 55 || *minute % 5 != 0) {
             return std::nullopt;
         }
-        return std::array<int, 2>{hour, minute};
+        return std::array<int, 2>{*hour, *minute};
     }
 
     static std::optional<int> AspectOf(const std::string& text) {
@@ -203,6 +281,7 @@ class Parser {
     }
 
     const std::vector<std::string>& args;
+    std::vector<std::string> given;
     CliParse result;
 };
 
@@ -236,10 +315,10 @@ std::string UsageText() {
                            [--orbs OUTER,MIDDLE,INNER]
                            [--birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE]
                            [--sidereal] [--html FILE]
-  zenthra-cli show-all     the options of run, with --vary first|second
-                           (which body list is walked; world runs walk the first)
-  zenthra-cli search       the options of run, with --aspect NAME (no --start needed);
-                           prints the period found as "Found: YYYY-MM-DD to YYYY-MM-DD"
+  zenthra-cli show-all     the options of run, with --vary first|second (which body
+                           list is walked whole; world runs walk the first)
+  zenthra-cli search       the options of run but --start, with --aspect NAME; prints the
+                           period found after --end as "Found: YYYY-MM-DD to YYYY-MM-DD"
   zenthra-cli all-transits --birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE
                            --start YYYY-MM-DD --end YYYY-MM-DD [--tz ZONE]
                            [--date-style 0-3] [--out DIR]
@@ -249,6 +328,8 @@ BODY: Sun, Moon, Mercury ... Pluto (any case). The defaults are the window's: Ma
 Jupiter, orbs 10,5,2, results in GMT.
 ZONE: a timezone list text (GMT, GMT+5:30, GMT-3:00, EST/CDT ...) or an offset (+5:30, -3, 0).
 NAME: conjunction, opposition, square, trine or sextile.
+The birth options and --sidereal are for personal runs. An option that the command would
+not use is a usage error.
 Exit status: 0 done (also when no transit was found), 1 refused by a check of the window
 (its message on standard error), 2 usage error.
 )";
