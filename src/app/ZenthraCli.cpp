@@ -1,12 +1,15 @@
 // zenthra-cli: the window's runs, show-all, search and all-transits mode from a console.
+#include <csignal>
 #include <iostream>
 
 #include "cli/CliOptions.h"
 #include "cli/ConsoleFrontEnd.h"
+#include "cli/ConsoleSignals.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Main(const zenthra::CliParse& parse) {
     using namespace zenthra;
-    const CliParse parse = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parse.error.empty()) {
         std::cerr << "zenthra-cli: " << parse.error << "\nTry 'zenthra-cli --help'.\n";
         return kExitUsage;
@@ -19,5 +22,19 @@ int main(int argc, char** argv) {
         std::cout << "zenthra-cli 2.38\n";
         return kExitDone;
     }
+    // The all-transits mode has no Stop: a signal ends it at once.
+    if (parse.options.command != CliCommand::AllTransits) {
+        CatchStopSignals();
+    }
     return RunConsole(parse.options, std::cout, std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace zenthra;
+    // A closed pipe is a failed write like any other, told once at the end.
+    std::signal(SIGPIPE, SIG_IGN);
+    const int status = Main(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    return FlushedExit(status, std::cout, std::cerr);
 }

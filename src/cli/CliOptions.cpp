@@ -330,8 +330,11 @@ ZONE: a timezone list text (GMT, GMT+5:30, GMT-3:00, EST/CDT ...) or an offset (
 NAME: conjunction, opposition, square, trine or sextile.
 The birth options and --sidereal are for personal runs. An option that the command would
 not use is a usage error.
+SIGINT (Ctrl-C), SIGTERM and SIGHUP stop a run as the window's Stop button does: the
+tables so far and "Stopped" are printed, an HTML file is completed.
 Exit status: 0 done (also when no transit was found), 1 refused by a check of the window
-(its message on standard error), 2 usage error.
+(its message on standard error) or standard output could not be written, 2 usage error,
+128 + the signal's number when a signal stopped it (130 for Ctrl-C, 143 for SIGTERM).
 )";
 }
 

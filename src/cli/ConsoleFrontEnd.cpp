@@ -3,6 +3,7 @@
 #include "calendar/DatePr2.h"
 #include "calendar/StrProc.h"
 #include "cli/ConsolePlatform.h"
+#include "cli/ConsoleSignals.h"
 #include "support/ProgramFolder.h"
 #include "ui/FrmMain.h"
 
@@ -38,6 +39,7 @@ class FrontEnd {
 
     int Run() {
         window.OnPaneAppend([this](std::string_view text) { out << text << std::flush; });
+        platform.onYield = [this] { StopWhenAsked(); };
         window.Form_Load();
         platform.quiet = true;
         const std::string problem = FillWindow();
@@ -52,6 +54,14 @@ class FrontEnd {
     std::string errorsOnUsage;
 
   private:
+    // A signal, or output nobody can read any more, stops a run as its Stop button does, so
+    // that its HTML file is completed and closed.
+    void StopWhenAsked() {
+        if ((CaughtStopSignal() != 0 || !out) && window.cmdStart.caption == "Stop") {
+            window.cmdStart_Click();
+        }
+    }
+
     // Everything a user would set before pressing the button. The window's own checks run
     // again when the button is pressed, so boxes shown while filling in are not wanted.
     std::string FillWindow() {
@@ -179,7 +189,16 @@ int RunConsole(const CliOptions& options, std::ostream& out, std::ostream& error
         errors << "zenthra-cli: " << frontEnd.errorsOnUsage << "\n"
                << "Try 'zenthra-cli --help'.\n";
     }
-    return status;
+    const int signal = CaughtStopSignal();
+    return signal != 0 ? kExitSignalled + signal : status;
+}
+
+int FlushedExit(int status, std::ostream& out, std::ostream& errors) {
+    if (out.flush()) {
+        return status;
+    }
+    errors << "zenthra-cli: standard output could not be written\n";
+    return status == kExitDone ? kExitRefused : status;
 }
 
 }  // namespace zenthra

@@ -2,6 +2,7 @@
 // nothing waits for a user.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -31,7 +32,12 @@ class ConsolePlatform : public Platform {
     // Nothing waits on a console: a notice ends at once, and the program ends by itself.
     void ShowPopUp(FrmPopUp& notice) override { notice.Timer1_Timer(); }
     void EndProgram() override {}
-    void YieldToEventLoop() override {}
+    // Nobody clicks on a console; the front end presses Stop here when it must.
+    void YieldToEventLoop() override {
+        if (onYield) {
+            onYield();
+        }
+    }
     std::string ProgramFolder() override { return programFolder; }
     int CurrentYear() override;
     int32_t ComputerTimezoneSecondsWest() override;
@@ -44,6 +50,8 @@ class ConsolePlatform : public Platform {
 
     // The text of the last box printed.
     std::string lastMessage;
+
+    std::function<void()> onYield;
 
   private:
     std::ostream& errors;

@@ -1,7 +1,11 @@
 // zenthra-cli run as a process, as a user or a script runs it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +48,55 @@ std::string Golden(const std::string& name) {
     return ReadAll(std::string(ZENTHRA_TEST_DATA_DIR) + "golden/" + name);
 }
 
+std::filesystem::path TempPath(const std::string& name) {
+    return std::filesystem::temp_directory_path() /
+           ("zenthra-cli-" + name + "-" + std::to_string(::getpid()));
+}
+
+// zenthra-cli started without a shell, its standard output on `out`, its standard error into
+// `errorsFile`.
+pid_t Start(const std::string& arguments, int out, const std::filesystem::path& errorsFile) {
+    std::vector<std::string> words = {ZENTHRA_CLI};
+    std::istringstream in(arguments);
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    std::vector<char*> argv;
+    for (auto& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorsFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
+    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+int WaitFor(pid_t pid) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadToEnd(int in) {
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(in, buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    return text;
+}
+
+// Four centuries of Mercury and Venus: far longer than the moment the tests let it run.
+constexpr const char* kLongWorldRun =
+    "run --world --first Mercury --second Venus --start 1700-01-01 --end 2099-12-31 "
+    "--orbs 10,5,3";
+
 TEST(Cli, RunsPrintTheWindowsPane) {
     auto world = RunCli(
         "run --world --first mars --second JUPITER --start 2009-01-01 "
@@ -80,7 +133,9 @@ TEST(Cli, UsageErrorsExitWithAHint) {
          {"", "fly", "run --personal --bogus", "run --world --start 2009/01/01",
           "run --world --tz GMT+5:45", "run --personal --birth-time 12:07",
           "run --world --orbs 10,5", "search --world --aspect quincunx", "run --world --personal",
-          "show-all --world --vary second --start 2000-01-01"}) {
+          "show-all --world --vary second --start 2000-01-01", "run --world --tz +5:60",
+          "run --world --sidereal", "all-transits --sidereal", "all-transits --world",
+          "run --personal --date-style 2"}) {
         auto usage = RunCli(arguments);
         EXPECT_EQ(usage.status, 2) << arguments;
         EXPECT_NE(usage.errors.find("Try 'zenthra-cli --help'."), std::string::npos) << arguments;
@@ -89,6 +144,72 @@ TEST(Cli, UsageErrorsExitWithAHint) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("zenthra-cli all-transits"), std::string::npos);
     EXPECT_EQ(RunCli("--version").out, "zenthra-cli 2.38\n");
+}
+
+TEST(Cli, IgnoredOptionsAndEnormousValuesAreUsageErrors) {
+    auto ignored = RunCli("run --world --sidereal --start 2009-01-01 --end 2009-12-31");
+    EXPECT_EQ(ignored.status, 2);
+    EXPECT_EQ(ignored.errors,
+              "zenthra-cli: --sidereal is not used by run --world\n"
+              "Try 'zenthra-cli --help'.\n");
+    EXPECT_EQ(ignored.out, "");
+
+    auto enormous = RunCli("all-transits --birth " + std::string(30000, '1') + "-03-07");
+    EXPECT_EQ(enormous.status, 2);
+    EXPECT_EQ(enormous.errors, "zenthra-cli: bad value '" + std::string(40, '1') +
+                                   "...' for --birth (YYYY-MM-DD)\n"
+                                   "Try 'zenthra-cli --help'.\n");
+}
+
+TEST(Cli, AFullDiskForStandardOutputIsToldOnceAndFails) {
+    if (!std::filesystem::is_character_file("/dev/full")) {
+        GTEST_SKIP() << "/dev/full is not the device that fails every write";
+    }
+    const std::string run =
+        "run --world --first Mars --second Jupiter --start 2009-01-01 "
+        "--end 2009-12-31";
+    auto full = RunCli(run + " >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.errors, "zenthra-cli: standard output could not be written\n");
+    EXPECT_EQ(RunCli("--help >/dev/full").status, 1);
+}
+
+TEST(Cli, AClosedPipeEndsEvenALongRunAtOnceWithOneMessage) {
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ::close(pipeEnds[0]);
+    const auto errorsFile = TempPath("pipe-errors");
+    const pid_t pid = Start(kLongWorldRun, pipeEnds[1], errorsFile);
+    ::close(pipeEnds[1]);
+    EXPECT_EQ(WaitFor(pid), 1);
+    EXPECT_EQ(ReadAll(errorsFile), "zenthra-cli: standard output could not be written\n");
+    std::filesystem::remove(errorsFile);
+}
+
+TEST(Cli, ASignalStopsARunAsStopDoesAndItsHtmlFileIsComplete) {
+    const auto html = TempPath("stopped.html");
+    const auto errorsFile = TempPath("signal-errors");
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t pid =
+        Start(std::string(kLongWorldRun) + " --html " + html.string(), pipeEnds[1], errorsFile);
+    ::close(pipeEnds[1]);
+    // The table's heading is printed when the run has begun.
+    char first = 0;
+    ASSERT_EQ(::read(pipeEnds[0], &first, 1), 1);
+    ::kill(pid, SIGTERM);
+    const std::string out = ReadToEnd(pipeEnds[0]);
+    ::close(pipeEnds[0]);
+
+    EXPECT_EQ(WaitFor(pid), 128 + SIGTERM);
+    EXPECT_TRUE(out.ends_with("Stopped"))
+        << out.substr(out.size() - std::min<size_t>(out.size(), 200));
+    EXPECT_EQ(ReadAll(errorsFile), "");
+    const std::string golden = Golden("world-mars-jupiter-2009.html");
+    const std::string ending = golden.substr(golden.rfind("\r\n", golden.size() - 3) + 2);
+    EXPECT_TRUE(ReadAll(html).ends_with(ending)) << ending;
+    std::filesystem::remove(html);
+    std::filesystem::remove(errorsFile);
 }
 
 TEST(Cli, SearchPrintsThePeriodItFound) {
