@@ -26,6 +26,10 @@ constexpr std::string_view kNameCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 std::atomic<SafeFileWriteCall> writeCall{nullptr};
+std::atomic<bool> unnamedAllowed{true};
+
+// An unnamed file gets its name through its entry in /proc.
+constexpr const char* kOwnDescriptors = "/proc/self/fd/";
 
 ssize_t CallWrite(int descriptor, const void* data, size_t size) {
     const SafeFileWriteCall call = writeCall.load();
@@ -47,6 +51,11 @@ size_t NameStart(const std::string& path) {
     return slash == std::string::npos ? 0 : slash + 1;
 }
 
+std::string FolderOf(const std::string& path) {
+    const size_t name = NameStart(path);
+    return name == 0 ? "." : path.substr(0, name);
+}
+
 // A hidden name in the target's folder: "/reports/.a.txt.k3J9qZ0x".
 std::string TemporaryName(const std::string& target) {
     const size_t name = NameStart(target);
@@ -54,12 +63,26 @@ std::string TemporaryName(const std::string& target) {
            RandomSuffix();
 }
 
+// Gives `make` fresh names until one is not taken (EEXIST). The name it took, or the empty
+// text with errno set.
+template <typename Make>
+std::string FreshName(const std::string& target, Make make) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = TemporaryName(target);
+        if (make(name)) {
+            return name;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    return "";
+}
+
 // A new name took its place in the folder; the folder itself is synced so that the rename
 // survives a crash. Some file systems cannot sync a folder, which loses nothing written.
 void SyncFolderOf(const std::string& path) {
-    const size_t name = NameStart(path);
-    const std::string folder = name == 0 ? "." : path.substr(0, name);
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int descriptor = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor >= 0) {
         ::fsync(descriptor);
         ::close(descriptor);
@@ -73,20 +96,21 @@ SafeFile::SafeFile(std::string path) : target(std::move(path)) {
         Fail(EISDIR);
         return;
     }
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::string name = TemporaryName(target);
-        // O_EXCL makes the name ours alone and refuses a link already there.
-        descriptor =
-            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (unnamedAllowed.load() && ::access(kOwnDescriptors, F_OK) == 0) {
+        descriptor = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
         if (descriptor >= 0) {
-            temporary = name;
             return;
         }
-        if (errno != EEXIST) {
-            break;
-        }
     }
-    Fail(errno);
+    // O_EXCL makes the name ours alone and refuses a link already there.
+    temporary = FreshName(target, [this](const std::string& name) {
+        descriptor =
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        return descriptor >= 0;
+    });
+    if (temporary.empty()) {
+        Fail(errno);
+    }
 }
 
 SafeFile::~SafeFile() {
@@ -97,6 +121,7 @@ SafeFile::SafeFile(SafeFile&& other) noexcept
     : target(std::move(other.target)),
       temporary(std::move(other.temporary)),
       descriptor(other.descriptor),
+      finished(other.finished),
       buffer(std::move(other.buffer)),
       errorText(std::move(other.errorText)) {
     other.temporary.clear();
@@ -112,7 +137,7 @@ bool SafeFile::Fail(int number) {
 }
 
 bool SafeFile::Write(std::string_view text) {
-    if (!Ok() || descriptor < 0) {
+    if (!Ok() || descriptor < 0 || finished) {
         return false;
     }
     buffer += text;
@@ -136,11 +161,11 @@ bool SafeFile::Flush() {
 }
 
 bool SafeFile::Finish() {
-    if (!Ok() || temporary.empty()) {
+    if (!Ok() || finished) {
         return Ok();
     }
     if (descriptor < 0) {
-        return true;
+        return Fail(EBADF);
     }
     if (!Flush()) {
         return false;
@@ -149,17 +174,30 @@ bool SafeFile::Finish() {
     if (::fsync(descriptor) != 0) {
         return Fail(errno);
     }
-    const int closed = ::close(descriptor);
-    descriptor = -1;
-    return closed == 0 || Fail(errno);
+    finished = true;
+    return true;
+}
+
+// An unnamed temporary gets a fresh name beside the target, from which it is renamed.
+bool SafeFile::NameTemporary() {
+    if (!temporary.empty()) {
+        return true;
+    }
+    const std::string own = kOwnDescriptors + std::to_string(descriptor);
+    temporary = FreshName(target, [&own](const std::string& name) {
+        return ::linkat(AT_FDCWD, own.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    });
+    return !temporary.empty() || Fail(errno);
 }
 
 bool SafeFile::Commit() {
-    if (!Finish()) {
+    if (!Finish() || !NameTemporary()) {
         return false;
     }
-    if (temporary.empty()) {
-        return Fail(EBADF);
+    const int closed = ::close(descriptor);
+    descriptor = -1;
+    if (closed != 0) {
+        return Fail(errno);
     }
     // A rename replaces whatever the target's name holds, a link too, without following it.
     if (std::rename(temporary.c_str(), target.c_str()) != 0) {
@@ -191,6 +229,10 @@ std::string WriteWholeFile(const std::string& path, std::string_view text) {
 
 SafeFileWriteCall SetSafeFileWriteCall(SafeFileWriteCall call) {
     return writeCall.exchange(call);
+}
+
+bool SetSafeFileUnnamedTemporaries(bool allowed) {
+    return unnamedAllowed.exchange(allowed);
 }
 
 }  // namespace zenthra

@@ -1,8 +1,9 @@
 // The one way the program writes a file. The text goes into a temporary of its own beside
-// the target, created under a fresh name that nothing else can hold or point elsewhere, and
-// the temporary replaces the target only once it is complete and on disk. So a failed or
+// the target and replaces the target only once it is complete and on disk. So a failed or
 // interrupted write leaves the earlier file as it was, a link planted at the target is
-// replaced rather than written through, and two writers never share a file.
+// replaced rather than written through, and two writers never share a file. Where the file
+// system allows, the temporary has no name until the commit, so a program that is killed
+// leaves nothing behind; elsewhere it has a fresh hidden name that nothing else can hold.
 #pragma once
 
 #include <sys/types.h>
@@ -35,8 +36,8 @@ class SafeFile {
     // Adds text to the file. False once the writer has failed.
     bool Write(std::string_view text);
 
-    // Writes out what is buffered, syncs and closes the temporary: it is then complete, not yet
-    // in place. Committing later only renames it.
+    // Writes out what is buffered and syncs the temporary: it is then complete, not yet in
+    // place, and takes no more text.
     bool Finish();
 
     // Finish, then the temporary takes the target's name.
@@ -48,10 +49,12 @@ class SafeFile {
   private:
     bool Flush();
     bool Fail(int number);
+    bool NameTemporary();
 
     std::string target;
-    std::string temporary;  // empty once committed or abandoned
-    int descriptor = -1;
+    std::string temporary;  // the temporary's name, while it has one
+    int descriptor = -1;    // open until the temporary is committed or abandoned
+    bool finished = false;
     std::string buffer;
     std::string errorText;
 };
@@ -64,5 +67,9 @@ std::string WriteWholeFile(const std::string& path, std::string_view text);
 // call in use before; nullptr restores the system's.
 using SafeFileWriteCall = ssize_t (*)(int descriptor, const void* data, size_t size);
 SafeFileWriteCall SetSafeFileWriteCall(SafeFileWriteCall call);
+
+// Whether temporaries may be made without a name, so that a test can take the other way too.
+// Returns the setting before.
+bool SetSafeFileUnnamedTemporaries(bool allowed);
 
 }  // namespace zenthra

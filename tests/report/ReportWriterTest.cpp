@@ -232,7 +232,6 @@ TEST_F(ReportWriterTest, AFullDiskKeepsTheEarlierFileWithOneMessage) {
 TEST_F(ReportWriterTest, AnInterruptedRunLeavesTheEarlierFile) {
     const std::filesystem::path path = folder / "run.htm";
     std::ofstream(path) << "earlier table";
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     // The process ends in the middle of the run, as by a signal or a crash.
     EXPECT_EXIT(
         {

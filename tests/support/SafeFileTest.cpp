@@ -1,10 +1,12 @@
 // The safe writer: complete files or none, never through a link, never over another writer.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,17 +25,36 @@ std::string ReadAll(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class SafeFileTest : public ::testing::Test {
+// Each case both with temporaries that have no name until the commit and with named ones.
+class SafeFileTest : public ::testing::TestWithParam<bool> {
   protected:
     void SetUp() override {
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         folder = fs::temp_directory_path() /
                  ("zenthra-safe-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                  name.substr(0, name.find('/')) + (GetParam() ? "-unnamed" : "-named"));
         fs::remove_all(folder);
         fs::create_directories(folder);
         target = (folder / "report.txt").string();
+        SetSafeFileUnnamedTemporaries(GetParam());
     }
-    void TearDown() override { fs::remove_all(folder); }
+    void TearDown() override {
+        SetSafeFileUnnamedTemporaries(true);
+        fs::remove_all(folder);
+    }
+
+    // Whether a temporary shows in the folder while it is written.
+    bool TemporariesShow() const {
+        if (!GetParam()) {
+            return true;
+        }
+        const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+        if (unnamed < 0) {
+            return true;
+        }
+        ::close(unnamed);
+        return false;
+    }
 
     // The names in the folder, temporaries included.
     std::vector<std::string> Names() const {
@@ -49,7 +70,7 @@ class SafeFileTest : public ::testing::Test {
     std::string target;
 };
 
-TEST_F(SafeFileTest, CommitReplacesTheTargetWholeAndLeavesNothingElse) {
+TEST_P(SafeFileTest, CommitReplacesTheTargetWholeAndLeavesNothingElse) {
     std::ofstream(target) << "earlier";
     SafeFile file(target);
     ASSERT_TRUE(file.Ok()) << file.ErrorText();
@@ -58,7 +79,7 @@ TEST_F(SafeFileTest, CommitReplacesTheTargetWholeAndLeavesNothingElse) {
     EXPECT_TRUE(file.Write(big));
     // Until the commit the earlier file is what a reader finds.
     EXPECT_EQ(ReadAll(target), "earlier");
-    EXPECT_EQ(Names().size(), 2u);
+    EXPECT_EQ(Names().size(), TemporariesShow() ? 2u : 1u);
     EXPECT_TRUE(file.Commit());
     EXPECT_EQ(ReadAll(target), "head\r\n" + big);
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
@@ -67,7 +88,7 @@ TEST_F(SafeFileTest, CommitReplacesTheTargetWholeAndLeavesNothingElse) {
     EXPECT_EQ(ReadAll(target), "again");
 }
 
-TEST_F(SafeFileTest, AnAbandonedOrDroppedWriteLeavesTheEarlierFile) {
+TEST_P(SafeFileTest, AnAbandonedOrDroppedWriteLeavesTheEarlierFile) {
     std::ofstream(target) << "earlier";
     {
         SafeFile dropped(target);
@@ -81,7 +102,7 @@ TEST_F(SafeFileTest, AnAbandonedOrDroppedWriteLeavesTheEarlierFile) {
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 }
 
-TEST_F(SafeFileTest, ALinkAtTheTargetIsReplacedAndWhatItNamesIsUntouched) {
+TEST_P(SafeFileTest, ALinkAtTheTargetIsReplacedAndWhatItNamesIsUntouched) {
     const fs::path elsewhere = folder / "elsewhere.txt";
     std::ofstream(elsewhere) << "not ours";
     fs::create_symlink(elsewhere, target);
@@ -99,7 +120,7 @@ TEST_F(SafeFileTest, ALinkAtTheTargetIsReplacedAndWhatItNamesIsUntouched) {
     EXPECT_EQ(ReadAll(dangling), "report");
 }
 
-TEST_F(SafeFileTest, AFullDiskFailsWithItsReasonAndKeepsTheEarlierFile) {
+TEST_P(SafeFileTest, AFullDiskFailsWithItsReasonAndKeepsTheEarlierFile) {
     std::ofstream(target) << "earlier";
     {
         testing::FullDisk full;
@@ -121,7 +142,7 @@ TEST_F(SafeFileTest, AFullDiskFailsWithItsReasonAndKeepsTheEarlierFile) {
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 }
 
-TEST_F(SafeFileTest, TargetsThatCannotBeWrittenGiveTheSystemsReason) {
+TEST_P(SafeFileTest, TargetsThatCannotBeWrittenGiveTheSystemsReason) {
     const SafeFile missing((folder / "missing" / "report.txt").string());
     EXPECT_FALSE(missing.Ok());
     EXPECT_EQ(missing.ErrorText(), "No such file or directory");
@@ -137,12 +158,12 @@ TEST_F(SafeFileTest, TargetsThatCannotBeWrittenGiveTheSystemsReason) {
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 }
 
-TEST_F(SafeFileTest, EachWriterHasATemporaryOfItsOwn) {
+TEST_P(SafeFileTest, EachWriterHasATemporaryOfItsOwn) {
     SafeFile first(target);
     SafeFile second(target);
     first.Write("first");
     second.Write("second");
-    EXPECT_EQ(Names().size(), 2u);
+    EXPECT_EQ(Names().size(), TemporariesShow() ? 2u : 0u);
     EXPECT_TRUE(first.Finish());
     EXPECT_TRUE(second.Commit());
     EXPECT_EQ(ReadAll(target), "second");
@@ -156,7 +177,7 @@ TEST_F(SafeFileTest, EachWriterHasATemporaryOfItsOwn) {
     EXPECT_EQ(ReadAll(longest), "long");
 }
 
-TEST_F(SafeFileTest, NewFilesTakeTheUsualModeLessTheMask) {
+TEST_P(SafeFileTest, NewFilesTakeTheUsualModeLessTheMask) {
     const mode_t mask = ::umask(027);
     EXPECT_EQ(WriteWholeFile(target, "report"), "");
     ::umask(mask);
@@ -165,7 +186,7 @@ TEST_F(SafeFileTest, NewFilesTakeTheUsualModeLessTheMask) {
     EXPECT_EQ(status.st_mode & 0777, 0640u);
 }
 
-TEST_F(SafeFileTest, AMovedWriterKeepsItsTemporary) {
+TEST_P(SafeFileTest, AMovedWriterKeepsItsTemporary) {
     std::optional<SafeFile> moved;
     {
         SafeFile file(target);
@@ -175,6 +196,25 @@ TEST_F(SafeFileTest, AMovedWriterKeepsItsTemporary) {
     EXPECT_TRUE(moved->Commit());
     EXPECT_EQ(ReadAll(target), "moved");
 }
+
+// Killed while writing, as by a signal: the earlier file stays, and where the system allows
+// nothing else is left behind.
+TEST_P(SafeFileTest, AKilledWriterLeavesTheEarlierFile) {
+    std::ofstream(target) << "earlier";
+    EXPECT_EXIT(
+        {
+            SafeFile file(target);
+            file.Write(std::string(100000, 'x'));
+            file.Finish();
+            std::_Exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_EQ(Names().size(), TemporariesShow() ? 2u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Temporaries, SafeFileTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
 
 }  // namespace
 }  // namespace zenthra

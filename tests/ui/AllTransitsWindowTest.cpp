@@ -234,7 +234,6 @@ class AllTransitsRerun : public AllTransitsButton {
 };
 
 TEST_F(AllTransitsRerun, AnInterruptedRunLeavesTheEarlierReports) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     // The process ends while the second orb is computed, as by a signal or a crash.
     p.onYield = [this](int) {
         if (Computing(3)) {
