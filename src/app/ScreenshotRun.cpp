@@ -1,12 +1,15 @@
 #include "ScreenshotRun.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
+#include "support/SafeFile.h"
 #include "view/MainWindow.h"
 
 namespace zenthra {
@@ -47,7 +50,10 @@ void RunAndTakePicture(MainWindow& window, const std::string& pngPath) {
     QApplication::processEvents();
     window.Refresh();
     const QPixmap picture = window.grab();
-    if (picture.isNull() || !picture.save(QString::fromStdString(pngPath), "PNG")) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (picture.isNull() || !buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") ||
+        !WriteWholeFile(pngPath, std::string_view(png.constData(), png.size())).empty()) {
         Fail("the picture of the window could not be written", kExitNotWritten);
     }
     std::printf("Wrote %s (%dx%d)\n", pngPath.c_str(), picture.width(), picture.height());
