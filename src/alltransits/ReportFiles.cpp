@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -100,14 +99,6 @@ bool ReportFileSet::CommitAll() {
         return true;
     }
     const FolderLock lock(files.front().Target());
-    // A folder in a file's place would stop the moves half way: found before any is made.
-    for (const SafeFile& file : files) {
-        std::error_code ignored;
-        if (fs::is_directory(fs::symlink_status(file.Target(), ignored))) {
-            failureText = file.Target() + kCrLf + std::strerror(EISDIR);
-            return false;
-        }
-    }
     for (auto file = files.rbegin(); file != files.rend(); ++file) {
         if (!file->Commit()) {
             return Failed(*file);

@@ -1,6 +1,7 @@
 #include "support/SafeFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -92,7 +93,10 @@ void SyncFolderOf(const std::string& path) {
 }  // namespace
 
 SafeFile::SafeFile(std::string path) : target(std::move(path)) {
-    if (NameStart(target) == target.size()) {
+    // A folder in the target's place would refuse the rename only once all is written.
+    struct stat status {};
+    if (NameStart(target) == target.size() ||
+        (::lstat(target.c_str(), &status) == 0 && S_ISDIR(status.st_mode))) {
         Fail(EISDIR);
         return;
     }

@@ -257,7 +257,7 @@ TEST_F(AllTransitsRerun, AFailedRunLeavesTheEarlierReports) {
     ExpectEarlierReports();
     EXPECT_EQ(FilesIn(Folder()).size(), 4u);
 
-    // A folder in a report's place is found before any report is replaced.
+    // A folder in a report's place is found before that orb is computed.
     const fs::path taken = Folder() / "1990-06-15_2023-01-16_14d_3orb.txt";
     fs::remove(taken);
     fs::create_directory(taken);
@@ -265,11 +265,25 @@ TEST_F(AllTransitsRerun, AFailedRunLeavesTheEarlierReports) {
     p.onYield = nullptr;
     p.boxes.boxes.clear();
     w.cmdShowAllTransits_Click();
+    EXPECT_EQ(Shown(p), (std::vector<Box>{{"Orb =  3, Error code = 1", Exclamation, "Error"}}));
+    ExpectEarlierReports();
+    EXPECT_EQ(FilesIn(Folder()).size(), 4u);
+}
+
+// A file that cannot take its place once all are written is told, and no success.
+TEST_F(AllTransitsRerun, AReportThatCannotBeMovedIntoPlaceIsTold) {
+    const fs::path taken = Folder() / "1990-06-15_2023-01-16_14d_1orb.txt";
+    p.onYield = [&](int) {
+        if (Computing(5) && fs::is_regular_file(taken)) {
+            fs::remove(taken);
+            fs::create_directory(taken);
+        }
+    };
+    w.cmdShowAllTransits_Click();
     EXPECT_EQ(Shown(p),
               (std::vector<Box>{{"Error writing to file " + taken.string() + "\r\nIs a directory",
                                  Exclamation, "Error"}}));
-    ExpectEarlierReports();
-    EXPECT_EQ(FilesIn(Folder()).size(), 4u);
+    EXPECT_TRUE(fs::is_empty(taken));
 }
 
 // A second run into the folder, in a thread of its own, runs whole while the first waits in
