@@ -88,9 +88,13 @@ bool ReportWriter::OpenHtmlOutputFile() {
 
 void ReportWriter::WriteHtml(const std::string& text) {
     if (htmlFile && !htmlFile->Write(text)) {
-        ReportHtmlFailure("Error writing to file " + htmlFile->Target() + kCrLf +
-                          htmlFile->ErrorText());
+        ReportHtmlWriteFailure();
     }
+}
+
+void ReportWriter::ReportHtmlWriteFailure() {
+    ReportHtmlFailure("Error writing to file " + htmlFile->Target() + kCrLf +
+                      htmlFile->ErrorText());
 }
 
 // The earlier file stays as it was: what was written goes with the temporary.
@@ -118,8 +122,7 @@ void ReportWriter::CloseHtmlOutputFile() {
     }
     // A full disk must not pass for a finished table.
     if (!FinishHtmlFile()) {
-        ReportHtmlFailure("Error writing to file " + htmlFile->Target() + kCrLf +
-                          htmlFile->ErrorText());
+        ReportHtmlWriteFailure();
     } else if (!htmlSequence) {
         htmlFile.reset();
     }

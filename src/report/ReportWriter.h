@@ -71,6 +71,7 @@ class ReportWriter : public ScanOutput {
     void WriteHtml(const std::string& text);
     bool FinishHtmlFile();
     void ReportHtmlFailure(const std::string& text);
+    void ReportHtmlWriteFailure();
 
     OutputPane& pane;
     TransitTable& table;

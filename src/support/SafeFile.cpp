@@ -68,15 +68,15 @@ std::string TemporaryName(const std::string& target) {
 // text with errno set.
 template <typename Make>
 std::string FreshName(const std::string& target, Make make) {
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    int error = EEXIST;
+    for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
         std::string name = TemporaryName(target);
         if (make(name)) {
             return name;
         }
-        if (errno != EEXIST) {
-            break;
-        }
+        error = errno;
     }
+    errno = error;
     return "";
 }
 
@@ -186,6 +186,9 @@ bool SafeFile::Finish() {
 bool SafeFile::NameTemporary() {
     if (!temporary.empty()) {
         return true;
+    }
+    if (descriptor < 0) {
+        return Fail(EBADF);
     }
     const std::string own = kOwnDescriptors + std::to_string(descriptor);
     temporary = FreshName(target, [&own](const std::string& name) {
