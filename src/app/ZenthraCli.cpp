@@ -19,7 +19,7 @@ int Main(const zenthra::CliParse& parse) {
         return kExitDone;
     }
     if (parse.options.command == CliCommand::Version) {
-        std::cout << "zenthra-cli 2.38\n";
+        std::cout << "zenthra-cli " ZENTHRA_VERSION "\n";
         return kExitDone;
     }
     // The all-transits mode has no Stop: a signal ends it at once.
