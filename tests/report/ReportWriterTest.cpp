@@ -248,18 +248,6 @@ TEST_F(ReportWriterTest, AnInterruptedRunLeavesTheEarlierFile) {
     EXPECT_EQ(ReadFile(path), "earlier table");
 }
 
-TEST_F(ReportWriterTest, ALinkPlantedAtTheFileIsReplacedNotFollowed) {
-    const std::filesystem::path elsewhere = folder / "elsewhere.txt";
-    std::ofstream(elsewhere) << "not ours";
-    std::filesystem::create_symlink(elsewhere, folder / "run.htm");
-    ScanHarness h;
-    MarsJupiter(h, "run.htm");
-    h.Run();
-    EXPECT_EQ(ReadFile(elsewhere), "not ours");
-    EXPECT_FALSE(std::filesystem::is_symlink(folder / "run.htm"));
-    EXPECT_EQ(ReadFile(folder / "run.htm"), ExpectedHtml(h.table, {10, 5, 2}, 5));
-}
-
 TEST_F(ReportWriterTest, ASequenceWritesEveryTableIntoOneFile) {
     const std::filesystem::path path = folder / "all.htm";
     std::ofstream(path) << "earlier table";

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "support/FullDisk.h"
 #include "ui/RunFixture.h"
 
 namespace zenthra {
@@ -94,23 +93,6 @@ TEST_F(HtmlOutputTest, AFileThatCannotBeOpenedIsReportedOnceAndEndsAShowAll) {
     EXPECT_EQ(Shown(p), once);
     EXPECT_EQ(Titles().size(), 1u);
     EXPECT_FALSE(fs::exists(folder / "missing"));
-}
-
-TEST_F(HtmlOutputTest, AFullDiskDuringAShowAllKeepsTheEarlierFile) {
-    const fs::path path = folder / "all.htm";
-    std::ofstream(path) << "earlier";
-    HtmlTo(path);
-    {
-        testing::FullDisk full;
-        w.cmdShowAll_Click(0);
-    }
-    EXPECT_EQ(
-        Shown(p),
-        (std::vector<Box>{{"Error writing to file " + path.string() + "\r\nNo space left on device",
-                           MsgIcon::Exclamation, "Write output to file"}}));
-    EXPECT_TRUE(w.flags.runAborted);
-    EXPECT_EQ(ReadAll(path), "earlier");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 }  // namespace

@@ -136,20 +136,6 @@ TEST_F(OutputToFileTest, TheSaveDialogAddsTheExtensionAndAsksBeforeReplacing) {
     EXPECT_EQ(w.outputFilePath, typed.string() + ".html");
 }
 
-TEST_F(OutputToFileTest, ALinkPlantedAtTheFileIsReplacedNotFollowed) {
-    const std::filesystem::path elsewhere = folder / "elsewhere.txt";
-    const std::filesystem::path path = folder / "out.txt";
-    std::ofstream(elsewhere) << "not ours";
-    std::filesystem::create_symlink(elsewhere, path);
-    w.SetPaneText("pane");
-    platform.fileAnswers.push_back(path.string());
-    platform.replaceAnswers.push_back(true);
-    w.cmdFile_Click();
-    EXPECT_EQ(ReadAll(elsewhere), "not ours");
-    EXPECT_FALSE(std::filesystem::is_symlink(path));
-    EXPECT_EQ(ReadAll(path), "pane\r\n");
-}
-
 TEST_F(OutputToFileTest, HtmlModeOnlyChoosesTheFile) {
     const std::string path = (folder / "out.html").string();
     w.chkOutputAsHTML.SetValue(1);
