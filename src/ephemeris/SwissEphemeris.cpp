@@ -63,16 +63,31 @@ std::string FindIrregularDataFile(const std::vector<std::string>& folders) {
     return "";
 }
 
-// The library's report as one sentence naming the data file it concerns.
+// Where the library finds a data file: the first folder of the list that holds it.
+std::string PathInSearchList(const std::string& name) {
+    for (const std::string& folder : searchFolders) {
+        const std::filesystem::path path = std::filesystem::path(folder) / name;
+        std::error_code error;
+        if (std::filesystem::exists(path, error)) {
+            return path.string();
+        }
+    }
+    return name;
+}
+
+// The library's report as one sentence naming the data file it concerns. Only the file's
+// own name is taken from the report, since a folder's name may hold blanks.
 std::string FaultOfReport(const std::string& report) {
     const size_t extension = report.find(".se1");
     if (extension == std::string::npos) {
         return report.empty() ? "The data files cannot serve this date." : report;
     }
-    const size_t start = report.find_last_of(" '", extension) + 1;
-    const std::string file = report.substr(start, extension + 4 - start);
-    const bool missing = report.find("not found") != std::string::npos;
-    return "The file " + file + (missing ? " is missing." : " is damaged.");
+    const size_t start = report.find_last_of("/ '", extension) + 1;
+    const std::string name = report.substr(start, extension + 4 - start);
+    if (report.find("not found") != std::string::npos) {
+        return "The file " + name + " is missing.";
+    }
+    return "The file " + PathInSearchList(name) + " is damaged.";
 }
 
 void EnsureSearchPath() {

@@ -185,6 +185,15 @@ TEST_F(DamagedDataTest, AnEmptyGarbledOrCutPlanetFileBesideTheProgramIsNamed) {
     }
 }
 
+TEST_F(DamagedDataTest, AFolderWithBlanksInItsNameIsNamedWhole) {
+    const std::filesystem::path spaced = scratch.path / "my programs";
+    std::filesystem::create_directory(spaced);
+    std::ofstream(spaced / "sepl_18.se1").put('x');
+    SetDatafilesFolder(spaced.string() + "/");
+    EXPECT_EQ(ProbeEphemerisData(),
+              "The file " + (spaced / "sepl_18.se1").string() + " is damaged.");
+}
+
 // The library keeps its flag without the Moon file and only says in its text that it used a
 // coarser Moon, which every position of the Sun and the planets also needs.
 TEST_F(DamagedDataTest, AMissingMoonFileIsFoundLikeAPlanetFile) {
