@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -63,14 +65,15 @@ inline std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// A folder of the temporary folder named after the running test, empty at the start and
-// removed at the end.
+// A folder of the temporary folder named after the running test and the process, so that test
+// programs run side by side never share it; empty at the start and removed at the end.
 class TestFolder {
   public:
     TestFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path = std::filesystem::temp_directory_path() /
-               (std::string("zenthra-") + info->test_suite_name() + "-" + info->name());
+               (std::string("zenthra-") + std::to_string(::getpid()) + "-" +
+                info->test_suite_name() + "-" + info->name());
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }

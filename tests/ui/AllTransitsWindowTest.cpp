@@ -1,6 +1,8 @@
 // The all-transits button: its restriction and checks, the date style box, the folder and the
 // files it writes, the error codes the window's inputs can lead to, and the whole hours of a
 // half-hour timezone.
+#include <unistd.h>
+
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
@@ -35,7 +37,8 @@ class AllTransitsButton : public RunFixture {
     void SetUp() override {
         RunFixture::SetUp();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root = fs::temp_directory_path() / (std::string("zenthra-kvr-") + info->name());
+        root = fs::temp_directory_path() /
+               ("zenthra-kvr-" + std::to_string(::getpid()) + "-" + info->name());
         fs::remove_all(root);
         p.reportsRoot = (root / "KVR").string();
         SetPeriod("2023-1-16", "2023-1-29");
