@@ -1,5 +1,7 @@
 #include "support/SafeFile.h"
 
+#include "support/FileProc.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -93,11 +95,16 @@ void SyncFolderOf(const std::string& path) {
 }  // namespace
 
 SafeFile::SafeFile(std::string path) : target(std::move(path)) {
-    // A folder in the target's place would refuse the rename only once all is written.
+    // A folder in the target's place would refuse the rename only once all is written, and
+    // a rename over a device or a named pipe (/dev/null, when run as root) would destroy it.
     struct stat status {};
-    if (NameStart(target) == target.size() ||
-        (::lstat(target.c_str(), &status) == 0 && S_ISDIR(status.st_mode))) {
+    const bool exists = ::lstat(target.c_str(), &status) == 0;
+    if (NameStart(target) == target.size() || (exists && S_ISDIR(status.st_mode))) {
         Fail(EISDIR);
+        return;
+    }
+    if (exists && !S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode)) {
+        errorText = kNotRegularFile;
         return;
     }
     if (unnamedAllowed.load() && ::access(kOwnDescriptors, F_OK) == 0) {

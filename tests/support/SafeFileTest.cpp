@@ -158,6 +158,14 @@ TEST_P(SafeFileTest, TargetsThatCannotBeWrittenGiveTheSystemsReason) {
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 }
 
+TEST_P(SafeFileTest, ANamedPipeAtTheTargetIsRefusedAndStays) {
+    // Renamed over, a pipe or a device (/dev/null for a program run as root) would be lost.
+    ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
+    EXPECT_EQ(WriteWholeFile(target, "report"), "Not a regular file");
+    EXPECT_TRUE(fs::is_fifo(target));
+    EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
+}
+
 TEST_P(SafeFileTest, EachWriterHasATemporaryOfItsOwn) {
     SafeFile first(target);
     SafeFile second(target);
