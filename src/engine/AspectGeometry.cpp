@@ -60,11 +60,4 @@ bool IsRetrograde(BodyCode body, double instant) {
     return diff < 0 && std::abs(diff) < kLargestMotion;
 }
 
-std::string RetrogradeMark(int32_t day, int16_t tzMinutes, BodyCode body, bool marksSuppressed) {
-    if (marksSuppressed) {
-        return "";
-    }
-    return IsRetrograde(body, LocalMidnight(day, tzMinutes)) ? "r" : "";
-}
-
 }  // namespace zenthra

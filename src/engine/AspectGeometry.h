@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "ephemeris/Vocabulary.h"
 
@@ -24,10 +23,6 @@ inline bool InOrb(double deviation, double orbRadians) {
 // Whether the body moves backwards over the half hour after the instant. The Sun and the
 // Moon never do; a body without a position counts as direct.
 bool IsRetrograde(BodyCode body, double instant);
-
-// "r" when the body is retrograde at the local midnight that begins `day`, else "". World
-// runs repeated by the show-all buttons print no marks (`marksSuppressed`).
-std::string RetrogradeMark(int32_t day, int16_t tzMinutes, BodyCode body, bool marksSuppressed);
 
 // The Julian date (UT) of the local midnight that begins a day.
 inline double LocalMidnight(int32_t day, int16_t tzMinutes) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/Transit.h"
 #include "support/MessageBoxes.h"
 
 namespace zenthra {
@@ -59,6 +60,11 @@ class ScanOutput {
 
     // One row of the table to the pane and, with HTML output, to the file.
     virtual void WriteOutputRow(int row) = 0;
+
+    // The cells of a transit, as far as it is known, into the table's rows from `row` on.
+    // Without `aspectNameShown` its aspect cell is emptied.
+    virtual void PlaceTransitBlock(const TransitRun& run, int row, const Transit& transit,
+                                   bool aspectNameShown) = 0;
 
     // Closes an HTML output that is still open, leaving the file complete.
     virtual void CloseHtmlOutput() = 0;

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "calendar/DatePr2.h"
-#include "engine/AngleText.h"
 #include "engine/AspectGeometry.h"
 #include "engine/ExactMinimum.h"
 #include "ephemeris/PlanetLongitude.h"
@@ -21,9 +20,6 @@ std::string DateText(int32_t day) {
     return FormatShortDate(day, kYearMonthDay, "-", ",", false);
 }
 
-constexpr std::array<int, 3> kStartColumnOfOrb = {kStartOuterColumn, kStartMiddleColumn,
-                                                  kStartInnerColumn};
-
 }  // namespace
 
 double TransitScan::SecondLongitude(double instant) const {
@@ -37,9 +33,12 @@ std::optional<double> TransitScan::DeviationAt(double instant, AspectCode aspect
         .At(instant);
 }
 
-std::string TransitScan::Mark(int32_t day) const {
-    return RetrogradeMark(day, request.tzMinutes, request.firstBody,
-                          request.showAllMode && request.isWorld);
+bool TransitScan::RetrogradeAt(int32_t day) const {
+    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes));
+}
+
+MarkedDay TransitScan::Marked(int32_t day) const {
+    return {day, RetrogradeAt(day)};
 }
 
 void TransitScan::MoveStartBeforeTransit() {
@@ -84,6 +83,12 @@ void TransitScan::RunTransitScan() {
     output.ResetHtmlState();
     inOrb = {};
     table.SizeForPeriod(request.startJdn, request.endJdn);
+    // Show-all world runs print no retrograde marks.
+    run = {request.tzMinutes,
+           window.ResultsTimezoneText(),
+           !(request.showAllMode && request.isWorld),
+           {}};
+    block = {};
     output.WriteTableHeader(window.RunTitle());
 
     window.EnterRunningState();
@@ -233,16 +238,24 @@ AspectCode TransitScan::FindActiveAspect(const OrbHandover& handover) {
     return active;
 }
 
+// A transit in progress at the start of the period begins its block here.
 void TransitScan::WriteNameOnce(AspectCode aspect) {
-    if (table.Cell(blockRow, kAspectColumn).empty()) {
-        table.SetCell(blockRow, kAspectColumn, AspectName(aspect));
+    if (block.aspect == 0) {
+        block.aspect = aspect;
+        block.firstBody = request.firstBody;
+        block.secondBody = request.secondBody;
     }
 }
 
+void TransitScan::ShowBlock() {
+    output.PlaceTransitBlock(run, blockRow, block, true);
+}
+
 void TransitScan::BeginBlock(int32_t w, AspectCode aspect) {
-    table.SetCell(blockRow, kAspectColumn, AspectName(aspect));
-    table.SetCell(blockRow, kStartOuterColumn, DateText(w) + Mark(w));
+    block = {aspect, request.firstBody, request.secondBody, {}, {}};
+    block.PassageOn(kOuterOrb, 0).entry = Marked(w);
     ResetBlockCounters();
+    ShowBlock();
 }
 
 void TransitScan::RecordEntry(int32_t w, AspectCode aspect, int orb) {
@@ -250,7 +263,7 @@ void TransitScan::RecordEntry(int32_t w, AspectCode aspect, int orb) {
     // one's on the same day. Only the entry is handled then, so the block of the aspect
     // that left is still open: print it as it stands instead of writing the new block
     // over it.
-    if (orb == kOuterOrb && !table.RowIsEmpty(blockRow)) {
+    if (orb == kOuterOrb && !block.LineEmpty(0)) {
         FlushTransitBlock();
     }
     closestDeviation = deviation[1][aspect];
@@ -262,18 +275,18 @@ void TransitScan::RecordEntry(int32_t w, AspectCode aspect, int orb) {
     WriteNameOnce(aspect);
     int& passRow = orb == kMiddleOrb ? middlePassRow : innerPassRow;
     passRow = orb == kMiddleOrb ? nextMiddleRow : nextInnerRow;
-    table.SetCell(blockRow + passRow, kStartColumnOfOrb[orb], DateText(w) + Mark(w));
+    block.PassageOn(orb, passRow).entry = Marked(w);
+    ShowBlock();
+}
+
+void TransitScan::PlaceMinimum(const std::variant<ExactMinimum, DailyMinimum>& minimum) {
+    block.SetMinimum(minimaCount, minimum);
+    MinimumWritten();
 }
 
 void TransitScan::MinimumWritten() {
     ++minimaCount;
     nextInnerRow = nextMiddleRow = minimaCount;
-}
-
-bool TransitScan::AnyStartFilled(int row) const {
-    return !table.Cell(row, kStartOuterColumn).empty() ||
-           !table.Cell(row, kStartMiddleColumn).empty() ||
-           !table.Cell(row, kStartInnerColumn).empty();
 }
 
 void TransitScan::TakeIfCloser(int32_t w, AspectCode aspect) {
@@ -286,40 +299,41 @@ void TransitScan::TakeIfCloser(int32_t w, AspectCode aspect) {
 void TransitScan::RecordExit(int32_t w, AspectCode aspect, int orb, const OrbHandover& handover) {
     // Today's midnight still lies inside the orb being left; the entry's midnight did not.
     TakeIfCloser(w, aspect);
-    const std::string cell = DateText(w) + Mark(w);
+    const MarkedDay day = Marked(w);
     if (orb == kInnerOrb) {
-        table.SetCell(blockRow + innerPassRow, kEndInnerColumn, cell);
+        block.PassageOn(kInnerOrb, innerPassRow).exit = day;
         WriteNameOnce(aspect);
-        if (table.Cell(blockRow + innerPassRow, kMinimumAtColumn).empty()) {
+        if (!block.MinimumOn(innerPassRow)) {
             // No daily minimum inside the orb began a search: its closest midnight does.
-            const std::string exact = FindExactMinimum(closestDay, aspect);
-            if (!exact.empty()) {
-                WriteExactMinimum(blockRow + minimaCount, exact);
+            if (const auto exact = FindExactMinimum(closestDay, aspect)) {
+                PlaceMinimum(*exact);
             } else {
-                WriteDailyMinimum(blockRow + minimaCount, closestDay, aspect, closestDeviation);
+                PlaceMinimum(FindDailyMinimum(closestDay, aspect, closestDeviation));
             }
-            MinimumWritten();
         }
     } else if (orb == kMiddleOrb) {
-        table.SetCell(blockRow + middlePassRow, kEndMiddleColumn, cell);
+        block.PassageOn(kMiddleOrb, middlePassRow).exit = day;
         WriteNameOnce(aspect);
-        if (table.Cell(blockRow + middlePassRow, kMinimumAtColumn).empty()) {
-            if (AnyStartFilled(blockRow + minimaCount)) {
-                WriteDailyMinimum(blockRow + minimaCount, closestDay, aspect, closestDeviation);
+        if (!block.MinimumOn(middlePassRow)) {
+            if (block.AnyEntryOn(minimaCount)) {
+                block.SetMinimum(minimaCount,
+                                 FindDailyMinimum(closestDay, aspect, closestDeviation));
             }
             MinimumWritten();
         }
     } else {
-        table.SetCell(blockRow, kEndOuterColumn, cell);
+        block.PassageOn(kOuterOrb, 0).exit = day;
         WriteNameOnce(aspect);
-        if (AnyStartFilled(blockRow) && table.Cell(blockRow, kMinimumAtColumn).empty()) {
-            WriteDailyMinimum(blockRow + minimaCount, closestDay, aspect, closestDeviation);
+        if (block.AnyEntryOn(0) && !block.MinimumOn(0)) {
+            block.SetMinimum(minimaCount, FindDailyMinimum(closestDay, aspect, closestDeviation));
         }
         FlushTransitBlock();
         if (handover.handover && w != request.endJdn) {
             BeginBlock(w, handover.entering);
         }
+        return;
     }
+    ShowBlock();
 }
 
 void TransitScan::RecordStay(int32_t w, AspectCode aspect, int stayOrb) {
@@ -334,16 +348,15 @@ void TransitScan::RecordStay(int32_t w, AspectCode aspect, int stayOrb) {
     if (stayOrb != kInnerOrb || !dailyMinimum) {
         return;
     }
-    const std::string exact = FindExactMinimum(w, aspect);
-    if (!exact.empty()) {
+    if (const auto exact = FindExactMinimum(w, aspect)) {
         WriteNameOnce(aspect);
-        WriteExactMinimum(blockRow + minimaCount, exact);
+        PlaceMinimum(*exact);
         closestDay = w;
-        MinimumWritten();
+        ShowBlock();
     }
 }
 
-std::string TransitScan::FindExactMinimum(int32_t day, AspectCode aspect) {
+std::optional<ExactMinimum> TransitScan::FindExactMinimum(int32_t day, AspectCode aspect) {
     const PairDeviation pair(request.firstBody, request.secondBody, request.isWorld,
                              request.natalLongitude[request.secondBody], aspect);
     const MinuteSearchResult found =
@@ -351,26 +364,15 @@ std::string TransitScan::FindExactMinimum(int32_t day, AspectCode aspect) {
     ++minuteSearchStats.searches;
     minuteSearchStats.evaluations += found.evaluations;
     if (found.best >= kExactDeviation) {
-        return "";
+        return std::nullopt;
     }
-    const double local = found.bestInstant + request.tzMinutes / 1440.0;
-    const auto d = static_cast<int32_t>(std::floor(local + 0.5));
-    const double f = (local + 0.5) - d;
-    return DateText(d) + "*" + Mark(d + 1) + FormatTimeOfDay(f, true, ":") + " " +
-           window.ResultsTimezoneText();
+    const int32_t local = ToLocalInstant(found.bestInstant, request.tzMinutes).day;
+    return ExactMinimum{found.bestInstant, RetrogradeAt(local + 1)};
 }
 
-void TransitScan::WriteExactMinimum(int row, const std::string& text) {
-    const size_t r = text.find('r');
-    const size_t split = r != std::string::npos ? r + 1 : text.find('*') + 1;
-    table.SetCell(row, kMinimumAtColumn, text.substr(0, split));
-    table.SetCell(row, kMinimumColumn, text.substr(split));
-}
-
-void TransitScan::WriteDailyMinimum(int row, int32_t day, AspectCode aspect, double deviation) {
+DailyMinimum TransitScan::FindDailyMinimum(int32_t day, AspectCode aspect, double deviation) {
     const int32_t d = AdjustMinimumDay(day, aspect, deviation);
-    table.SetCell(row, kMinimumAtColumn, DateText(d) + Mark(d + 1));
-    table.SetCell(row, kMinimumColumn, FormatAngle(deviation, false, false));
+    return {d, deviation, RetrogradeAt(d + 1)};
 }
 
 int32_t TransitScan::AdjustMinimumDay(int32_t day, AspectCode aspect, double deviation) {
@@ -382,15 +384,11 @@ void TransitScan::FlushTransitBlock() {
     if (!output.HeaderWritten()) {
         output.WriteTableHeader(window.RunTitle());
     }
-    if (blockRow >= kFirstTransitRow + 1) {
-        int above = blockRow - 1;
-        while (above > kRuleRow && table.Cell(above, kAspectColumn).empty()) {
-            --above;
-        }
-        if (table.Cell(above, kAspectColumn) == table.Cell(blockRow, kAspectColumn)) {
-            table.SetCell(blockRow, kAspectColumn, "");
-        }
-    }
+    // A transit of the same aspect as the one before it is printed without the aspect's name.
+    const bool nameShown = run.transits.empty() || run.transits.back().aspect != block.aspect;
+    output.PlaceTransitBlock(run, blockRow, block, nameShown);
+    run.transits.push_back(std::move(block));
+    block = {};
     int r = blockRow;
     while (!table.RowIsEmpty(r)) {
         output.WriteOutputRow(r);
@@ -414,7 +412,7 @@ void TransitScan::EndByStop() {
 }
 
 void TransitScan::Finish() {
-    if (!flags.stopRequested && !table.RowIsEmpty(blockRow)) {
+    if (!flags.stopRequested && !block.LineEmpty(0)) {
         FlushTransitBlock();
     }
     // A pane that filled up on the last day ends the run as a Stop would on the next one.

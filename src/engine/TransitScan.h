@@ -1,14 +1,17 @@
 // The transit scan: walks a period day by day, samples the pair at each local midnight, and
 // records in the table when the pair enters and leaves each orb around an aspect and how
-// closely it comes. Finished transits are printed as they complete.
+// closely it comes. Each transit is kept as values, rendered into the table as it grows and
+// printed when it is complete.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "engine/ScanInterfaces.h"
+#include "engine/Transit.h"
 #include "engine/TransitRequest.h"
 #include "engine/TransitTable.h"
 
@@ -37,11 +40,14 @@ class TransitScan {
     void RunTransitScan();
 
     OrbHandover FindOrbHandover() const;
-    std::string FindExactMinimum(int32_t day, AspectCode aspect);
-    void WriteExactMinimum(int row, const std::string& text);
-    void WriteDailyMinimum(int row, int32_t day, AspectCode aspect, double deviation);
+    // Empty when the closest minute is not within an arcminute of the aspect.
+    std::optional<ExactMinimum> FindExactMinimum(int32_t day, AspectCode aspect);
+    DailyMinimum FindDailyMinimum(int32_t day, AspectCode aspect, double deviation);
     int32_t AdjustMinimumDay(int32_t day, AspectCode aspect, double deviation);
     void FlushTransitBlock();
+
+    // The transits of the last run, as their blocks were printed.
+    const TransitRun& Transits() const { return run; }
 
     // The literal minute-by-minute search instead of the fast one: the oracle of the tests.
     bool literalMinuteSearch = false;
@@ -63,6 +69,8 @@ class TransitScan {
     void TakeIfCloser(int32_t w, AspectCode aspect);
     void BeginBlock(int32_t w, AspectCode aspect);
     void WriteNameOnce(AspectCode aspect);
+    void PlaceMinimum(const std::variant<ExactMinimum, DailyMinimum>& minimum);
+    void ShowBlock();
     void MinimumWritten();
     void ResetBlockCounters();
     void EndByStop();
@@ -70,8 +78,8 @@ class TransitScan {
 
     double SecondLongitude(double instant) const;
     std::optional<double> DeviationAt(double instant, AspectCode aspect) const;
-    std::string Mark(int32_t day) const;
-    bool AnyStartFilled(int row) const;
+    MarkedDay Marked(int32_t day) const;
+    bool RetrogradeAt(int32_t day) const;
 
     TransitRequest& request;
     TransitTable& table;
@@ -79,7 +87,10 @@ class TransitScan {
     ScanWindow& window;
     ScanOutput& output;
 
+    TransitRun run;
+
     // Block state.
+    Transit block;
     int blockRow = kFirstTransitRow;
     int minimaCount = 0;
     int nextMiddleRow = 0;

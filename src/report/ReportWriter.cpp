@@ -1,6 +1,7 @@
 #include "report/ReportWriter.h"
 
 #include "report/TableLayout.h"
+#include "report/TransitCells.h"
 #include "support/FileProc.h"
 
 namespace zenthra {
@@ -61,6 +62,20 @@ void ReportWriter::WriteOutputRow(int row) {
     }
     if (row > kHeadingRow) {
         WriteHtml(HtmlRowLayout(table.Row(row)));
+    }
+}
+
+// Only the cells a transit fills are written, and its aspect cell, which an earlier rendering
+// of the same block may have filled.
+void ReportWriter::PlaceTransitBlock(const TransitRun& run, int row, const Transit& transit,
+                                     bool aspectNameShown) {
+    const std::vector<TableRow> rows = TransitBlockRows(run, transit, aspectNameShown);
+    for (size_t line = 0; line < rows.size(); ++line) {
+        for (int c = 0; c < kTableColumns; ++c) {
+            if (!rows[line][c].empty() || (line == 0 && c == kAspectColumn)) {
+                table.SetCell(row + static_cast<int>(line), c, rows[line][c]);
+            }
+        }
     }
 }
 

@@ -50,6 +50,8 @@ class ReportWriter : public ScanOutput {
     void WriteTableHeader(const std::string& title) override;
     bool HeaderWritten() const override { return headerWritten; }
     void WriteOutputRow(int row) override;
+    void PlaceTransitBlock(const TransitRun& run, int row, const Transit& transit,
+                           bool aspectNameShown) override;
     void CloseHtmlOutput() override;
 
     // The run's orbs for the text headings.

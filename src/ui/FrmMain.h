@@ -84,6 +84,9 @@ class FrmMain : public ScanWindow, public ReportWindow {
         pane.onAppend = std::move(observer);
     }
 
+    // The transits the last run found, as values.
+    const TransitRun& LastRunTransits() const { return scan.Transits(); }
+
     // The control that has the keyboard focus, or null.
     Control* focus = nullptr;
 

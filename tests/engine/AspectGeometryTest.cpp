@@ -62,16 +62,14 @@ TEST_F(AspectGeometryTest, RetrogradeOnlyForAPlanetMovingBackwards) {
     EXPECT_FALSE(IsRetrograde(kMars, crossing));
 }
 
-TEST_F(AspectGeometryTest, RetrogradeMarkLooksAtTheLocalMidnightThatBeginsTheDay) {
+TEST_F(AspectGeometryTest, RetrogradeAtTheLocalMidnightThatBeginsTheDay) {
     EXPECT_DOUBLE_EQ(LocalMidnight(2451545, 330), 2451545 - 0.5 - 330.0 / 1440);
     // Mars turned retrograde at about 13:12 UT on 2009-12-20. The midnight that begins
     // December 21 comes before that twelve hours east of Greenwich, after it in India.
     const int32_t dec21 = Jdn(2009, 12, 21);
-    EXPECT_EQ(RetrogradeMark(dec21, 720, kMars, false), "");
-    EXPECT_EQ(RetrogradeMark(dec21, 330, kMars, false), "r");
-    EXPECT_EQ(RetrogradeMark(dec21, -720, kMars, false), "r");
-    // Show-all world runs print no marks.
-    EXPECT_EQ(RetrogradeMark(Jdn(2010, 1, 15), 330, kMars, true), "");
+    EXPECT_FALSE(IsRetrograde(kMars, LocalMidnight(dec21, 720)));
+    EXPECT_TRUE(IsRetrograde(kMars, LocalMidnight(dec21, 330)));
+    EXPECT_TRUE(IsRetrograde(kMars, LocalMidnight(dec21, -720)));
 }
 
 }  // namespace

@@ -60,6 +60,25 @@ TEST_F(RunSequenceTest, APersonalRunFillsTheRequestThePaneAndTheWindow) {
     EXPECT_TRUE(w.visible);
 }
 
+TEST_F(RunSequenceTest, TheWindowKeepsTheTransitsOfTheLastRun) {
+    SetPeriod("2026-1-1", "2026-12-31");
+    w.cmdStart_Click();
+    const TransitRun& run = w.LastRunTransits();
+    EXPECT_EQ(run.tzMinutes, 330);
+    ASSERT_FALSE(run.transits.empty());
+    for (const Transit& t : run.transits) {
+        EXPECT_EQ(t.firstBody, kMars);
+        EXPECT_EQ(t.secondBody, kJupiter);
+        EXPECT_NE(w.Pane().Text().find(AspectName(t.aspect)), std::string::npos);
+    }
+
+    // July lies between the sextile and the conjunction.
+    SetPeriod("2026-7-1", "2026-7-31");
+    w.cmdStart_Click();
+    EXPECT_NE(w.Pane().Text().find("No transits in this period."), std::string::npos);
+    EXPECT_TRUE(w.LastRunTransits().transits.empty());
+}
+
 TEST_F(RunSequenceTest, AWorldRunIsTropicalAndKeepsTheWindowSizeOfAFilledPane) {
     ChooseWorld(w);
     w.ChooseOption(w.optSidereal, w.optTropical);
