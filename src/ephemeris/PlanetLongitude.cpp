@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "calendar/CalendarLibrary.h"
+#include "ephemeris/LongitudeCache.h"
 #include "ephemeris/PlutoTable.h"
 
 namespace zenthra {
@@ -25,18 +26,31 @@ double MoonLongitude(double instant) {
     return MoonPos(instant - kJ2000);
 }
 
-double TropicalLongitude(BodyCode body, double instant, int16_t year) {
-    if (body == kPluto) {
-        return PlutoLongitude(instant);
-    }
+double EphemerisLongitude(BodyCode body, double instant) {
     if (body == kMoon) {
         return MoonLongitude(instant);
     }
-    if (body < kSun || body > kNeptune) {
+    double unused = 0;
+    return GcAppLongRvPlanet(kLibraryBodyCode[body], instant, YearOfInstant(instant), &unused);
+}
+
+// The Pluto table is cheaper to read than a cache and may be loaded anew; the ephemeris is
+// asked only once for each body and instant.
+double TropicalLongitude(BodyCode body, double instant) {
+    if (body == kPluto) {
+        return PlutoLongitude(instant);
+    }
+    if (body != kMoon && (body < kSun || body > kNeptune)) {
         return kBeforeRange;
     }
-    double unused = 0;
-    return GcAppLongRvPlanet(kLibraryBodyCode[body], instant, year, &unused);
+    if (const auto cached = CachedLongitude(body, instant)) {
+        return *cached;
+    }
+    const double longitude = EphemerisLongitude(body, instant);
+    if (longitude >= 0) {
+        RememberLongitude(body, instant, longitude);
+    }
+    return longitude;
 }
 
 // The ayanamsa grows by 243.8 microradians a year from 0.416314 rad in 2000; the year
@@ -49,12 +63,11 @@ double Ayanamsa(int16_t year) {
 }  // namespace
 
 double PlanetLongitude(BodyCode body, double instant) {
-    const int16_t year = YearOfInstant(instant);
-    const double longitude = TropicalLongitude(body, instant, year);
+    const double longitude = TropicalLongitude(body, instant);
     if (longitude < 0 || !sidereal) {
         return longitude;
     }
-    return NormaliseAngle(longitude - Ayanamsa(year));
+    return NormaliseAngle(longitude - Ayanamsa(YearOfInstant(instant)));
 }
 
 std::optional<double> OutsideSource(BodyCode body, double instant) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ephemeris/Angles.h"
+#include "ephemeris/LongitudeCache.h"
 #include "support/FileProc.h"
 
 namespace zenthra {
@@ -116,6 +117,7 @@ void SetEphemerisSearchPath(const std::string& path) {
         swe_set_ephe_path(path.c_str());
     }
     searchPathSet = true;
+    ForgetLongitudes();
 }
 
 void SetDatafilesFolder(const std::string& folder) {
