@@ -131,6 +131,9 @@ class OrbComputation {
                 return code;
             }
         }
+        if (options.transits != nullptr) {
+            *options.transits = tables.transits;
+        }
         return WriteReport();
     }
 
@@ -138,19 +141,14 @@ class OrbComputation {
     // The birth as a local day value.
     double BirthValue() const { return days.birth + (r.birthHour * 60 + r.birthMinute) / 1440.0; }
 
-    std::string Instant(double value, bool boundary) const {
-        return FormatReportInstant(value, r.dateStyle, resultsMinutes, boundary);
-    }
-
     void OpenTransitsInEffectAtStart() {
-        const int32_t dayBefore = days.start - 1;
-        const std::string startText = WithoutLast(Instant(dayBefore, true), kInstantKeyLength);
+        const AllTransitsEnd dayBefore{days.start - 1, 0, true};
         for (BodyCode t = kSun; t <= kLastTransitingBody; ++t) {
             for (BodyCode n = kSun; n <= kLastNatalBody; ++n) {
                 const AspectCode a = FirstAspectInOrb(today[t], natal[n], orbRadians);
                 todayState[n][t] = a;
                 if (a > 0) {
-                    Open(t, a, n, startText, dayBefore, kBoundaryTime);
+                    Open({t, a, n, dayBefore, {}});
                 }
             }
         }
@@ -184,19 +182,16 @@ class OrbComputation {
         const AspectCode s0 = todayState[n][t];
         const AspectCode s1 = tomorrowState[n][t];
         if (s1 == 0 && s0 >= 1) {
-            const std::string x = Instant(CrossingMinute(false, day, t, n, s0), false);
             if (const int16_t code =
-                    Close(t, s0, n, day, LastCharacters(x, kInstantKeyLength), x)) {
+                    Close(t, s0, n, {day, CrossingMinute(false, day, t, n, s0), false})) {
                 return code;
             }
         }
         if (s1 >= 1 && s0 == 0) {
-            const std::string x = Instant(CrossingMinute(true, day, t, n, s1), false);
-            Open(t, s1, n, WithoutLast(x, kInstantKeyLength), day,
-                 LastCharacters(x, kInstantKeyLength));
+            Open({t, s1, n, {day, CrossingMinute(true, day, t, n, s1), false}, {}});
         }
         if (s1 >= 1 && day == days.end) {
-            return Close(t, s1, n, day, kBoundaryTime, Instant(days.end, true));
+            return Close(t, s1, n, {day, 0, true});
         }
         return kAllTransitsDone;
     }
@@ -207,30 +202,26 @@ class OrbComputation {
                                              : FindOrbCrossingMinute(query, options.stats);
     }
 
-    void Open(BodyCode t, AspectCode a, BodyCode n, const std::string& startText, int32_t startDay,
-              const std::string& startTime) {
-        // At most one entry per pair is open, fewer than the slots.
+    void Open(const AllTransitsTransit& transit) {
+        // At most one transit per pair is open, fewer than the slots.
         if (const int slot = FreeOpenSlot(tables)) {
-            tables.openTransits[slot] = OpenTransitEntry(t, a, n, startText, startDay, startTime);
+            tables.openTransits[slot] = transit;
         }
     }
 
-    int16_t Close(BodyCode t, AspectCode a, BodyCode n, int32_t endDay, const std::string& endTime,
-                  const std::string& endInstant) {
-        const std::string pair = TransitPairText(t, a, n);
-        for (int slot = 1; slot <= kOpenTransitSlots; ++slot) {
-            std::string& entry = tables.openTransits[slot];
-            if (entry.find(pair) == std::string::npos) {
+    int16_t Close(BodyCode t, AspectCode a, BodyCode n, const AllTransitsEnd& end) {
+        for (auto& open : tables.openTransits) {
+            if (!open || open->transiting != t || open->aspect != a || open->natal != n) {
                 continue;
             }
-            if (static_cast<int>(tables.transitRecords.size()) >= options.transitLimit) {
+            if (static_cast<int>(tables.transits.size()) >= options.transitLimit) {
                 return kTooManyTransits;
             }
-            tables.transitRecords.push_back(
-                FinishedTransitRecord(entry, endDay, endTime, endInstant));
+            open->end = end;
+            tables.transits.push_back(*open);
             ++transitingCounts[t];
             ++natalCounts[n];
-            entry.clear();
+            open.reset();
             return kAllTransitsDone;
         }
         return kAllTransitsDone;
@@ -248,10 +239,14 @@ class OrbComputation {
         in.endJdn = days.end;
         in.tzMinutes = resultsMinutes;
         in.orb = r.orb;
+        std::vector<std::string> records;
+        for (const AllTransitsTransit& transit : tables.transits) {
+            records.push_back(TransitRecordText(transit, r.dateStyle, resultsMinutes));
+        }
         ReportFileSet own;
         ReportFileSet& files = r.staged != nullptr ? *r.staged : own;
         if (const int16_t code = WriteAllTransitsReport(
-                in, tables.transitRecords, daysTable ? &*daysTable : nullptr, window, files)) {
+                in, records, daysTable ? &*daysTable : nullptr, window, files)) {
             return code;
         }
         return r.staged != nullptr || own.CommitAll() ? kAllTransitsDone : kReportFileFailed;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "alltransits/AllTransitsTables.h"
 #include "alltransits/AllTransitsWindow.h"
@@ -59,6 +60,9 @@ struct AllTransitsOptions {
     OrbCrossingStats* stats = nullptr;
     // The most finished transits; lower only where a test needs the limit within reach.
     int transitLimit = kMostAllTransits;
+    // Receives the transits of a computation that got through its period, in the order they
+    // ended; their instants are in the results' zone.
+    std::vector<AllTransitsTransit>* transits = nullptr;
 };
 
 // Computes one orb and writes its files. Appends two lines to the window's pane; shows no

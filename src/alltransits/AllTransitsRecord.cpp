@@ -12,18 +12,25 @@ std::string TransitPairText(BodyCode transiting, AspectCode aspect, BodyCode nat
            AllTransitsBodyName(natal);
 }
 
-std::string OpenTransitEntry(BodyCode transiting, AspectCode aspect, BodyCode natal,
-                             const std::string& startText, int32_t startDay,
-                             const std::string& startTime) {
-    return TransitPairText(transiting, aspect, natal) + ", " + startText + ", " +
-           std::to_string(startDay) + startTime + std::to_string(transiting) +
-           std::to_string(aspect) + TwoDigits(natal);
+namespace {
+
+// The FormatReportInstant text of an end: its display text, then its time once more.
+std::string InstantText(const AllTransitsEnd& end, int style, int16_t tzMinutes) {
+    return FormatReportInstant(end.periodEdge ? end.day : end.instant, style, tzMinutes,
+                               end.periodEdge);
 }
 
-std::string FinishedTransitRecord(const std::string& openEntry, int32_t endDay,
-                                  const std::string& endTime, const std::string& endInstant) {
-    return LastCharacters(openEntry, kOpenKeyLength) + std::to_string(endDay) + endTime +
-           WithoutLast(openEntry, kOpenKeyLength) + WithoutLast(endInstant, kInstantKeyLength);
+}  // namespace
+
+std::string TransitRecordText(const AllTransitsTransit& transit, int style, int16_t tzMinutes) {
+    const std::string start = InstantText(transit.start, style, tzMinutes);
+    const std::string end = InstantText(transit.end, style, tzMinutes);
+    return std::to_string(transit.start.day) + LastCharacters(start, kInstantKeyLength) +
+           std::to_string(transit.transiting) + std::to_string(transit.aspect) +
+           TwoDigits(transit.natal) + std::to_string(transit.end.day) +
+           LastCharacters(end, kInstantKeyLength) +
+           TransitPairText(transit.transiting, transit.aspect, transit.natal) + ", " +
+           WithoutLast(start, kInstantKeyLength) + ", " + WithoutLast(end, kInstantKeyLength);
 }
 
 std::string RecordField(const std::string& record, int position, int width) {

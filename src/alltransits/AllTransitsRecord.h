@@ -1,6 +1,7 @@
-// A finished transit as one text: fixed-width key fields, then its description. Sorting the
-// texts sorts the transits by their key fields; cutting a text from the front brings the next
-// key first. All positions are 1-based; every character is ASCII.
+// A transit of the all-transits mode as values, and as the one text the reports are made
+// from: fixed-width key fields, then its description. Sorting the texts sorts the transits by
+// their key fields; cutting a text from the front brings the next key first. All positions
+// are 1-based; every character is ASCII.
 //
 //   1-7   start day (local JDN; the day before the period for a transit already in effect)
 //   8-12  start time hh:mm ("24:00" for a transit already in effect)
@@ -26,24 +27,33 @@ inline constexpr int kRecordDescription = 29;
 inline constexpr int kRecordDayWidth = 7;
 inline constexpr int kRecordTimeWidth = 5;
 
-// The key of a transit that has begun: start day, start time and the three codes.
-inline constexpr size_t kOpenKeyLength = 16;
-
 // The time of a period's edge.
 inline const std::string kBoundaryTime = "24:00";
 
-// "Jupiter square Sun": how an open entry is found again.
+// Where a transit began or ended: the minute its orb was crossed, or the edge of the period
+// for a transit already (or still) in effect there.
+struct AllTransitsEnd {
+    int32_t day = 0;  // local JDN of the day during which the orb was crossed, or of the edge
+    // The minute of the crossing as a local day value: the JDN plus the fraction of the local
+    // day (LocalDayToUt gives its Julian date). Not used at an edge.
+    double instant = 0;
+    bool periodEdge = false;  // 24:00 of `day`
+};
+
+struct AllTransitsTransit {
+    BodyCode transiting = kSun;
+    AspectCode aspect = kConjunction;
+    BodyCode natal = kSun;
+    AllTransitsEnd start;
+    AllTransitsEnd end;
+};
+
+// "Jupiter square Sun".
 std::string TransitPairText(BodyCode transiting, AspectCode aspect, BodyCode natal);
 
-// The description head ("Jupiter square Sun, " + start text + ", ") followed by the key.
-std::string OpenTransitEntry(BodyCode transiting, AspectCode aspect, BodyCode natal,
-                             const std::string& startText, int32_t startDay,
-                             const std::string& startTime);
-
-// The finished record of an open entry: its key, the end day and time, its head and the end
-// text (`endInstant`, a FormatReportInstant text, without its repeated time).
-std::string FinishedTransitRecord(const std::string& openEntry, int32_t endDay,
-                                  const std::string& endTime, const std::string& endInstant);
+// The record of a finished transit, its instants in a date style of the reports and the
+// results' zone (`tzMinutes` east of Greenwich).
+std::string TransitRecordText(const AllTransitsTransit& transit, int style, int16_t tzMinutes);
 
 // The field at a 1-based position of a record, as text or as a number (0 when it is none).
 std::string RecordField(const std::string& record, int position, int width);

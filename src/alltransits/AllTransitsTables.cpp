@@ -70,8 +70,8 @@ const std::string& AllTransitsMonthAbbreviation(int month) {
 }
 
 void InitAllTransitsTables(AllTransitsTables& tables) {
-    tables.openTransits.fill("");
-    tables.transitRecords.clear();
+    tables.openTransits.fill(std::nullopt);
+    tables.transits.clear();
 }
 
 double LocalDayToUt(double value, int16_t minutes) {
@@ -104,7 +104,7 @@ AspectCode FirstAspectInOrb(double transiting, double natal, double orb) {
 
 int FreeOpenSlot(const AllTransitsTables& tables) {
     for (int slot = 1; slot <= kOpenTransitSlots; ++slot) {
-        if (tables.openTransits[slot].empty()) {
+        if (!tables.openTransits[slot]) {
             return slot;
         }
     }

@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "alltransits/AllTransitsRecord.h"
 #include "ephemeris/Vocabulary.h"
 
 namespace zenthra {
@@ -45,11 +47,11 @@ const std::string& AllTransitsMonthAbbreviation(int month);
 // One longitude per body code, index 0 unused; radians or the range signals.
 using BodyLongitudes = std::array<double, kLastNatalBody + 1>;
 
-// The tables of one computation: the open transits (slots 1 to 100, "" when free; index 0
-// unused) and the finished ones as records.
+// The tables of one computation: the open transits (slots 1 to 100, empty when free; index 0
+// unused) and the finished ones in the order they ended.
 struct AllTransitsTables {
-    std::array<std::string, kOpenTransitSlots + 1> openTransits;
-    std::vector<std::string> transitRecords;
+    std::array<std::optional<AllTransitsTransit>, kOpenTransitSlots + 1> openTransits;
+    std::vector<AllTransitsTransit> transits;
 };
 
 // Empties both tables.

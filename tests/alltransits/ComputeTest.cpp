@@ -3,13 +3,17 @@
 // the same files. ZENTHRA_WRITE_GOLDEN=1 rewrites the checked files instead.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 
 #include "alltransits/AllTransits.h"
 #include "alltransits/AllTransitsHarness.h"
+#include "alltransits/AllTransitsRecord.h"
 #include "support/FullDisk.h"
 
 namespace zenthra {
@@ -182,6 +186,58 @@ TEST_F(Compute, TheLiteralSearchWritesTheSameFiles) {
     for (const std::string& name : kGoldenFiles) {
         EXPECT_EQ(ReadBytes(folder.File(name)), ReadBytes(Golden(name))) << name;
     }
+}
+
+// A moment of a transit's end as a local day value; an edge is the midnight that ends its day.
+double Moment(const AllTransitsEnd& end) {
+    return end.periodEdge ? end.day + 1.0 : end.instant;
+}
+
+TEST_F(Compute, TransitsAsValuesLieInThePeriodNestAndRenderTheReportsLines) {
+    std::map<int16_t, std::vector<AllTransitsTransit>> found;
+    for (const int16_t orb : {1, 5}) {
+        AllTransitsOptions options;
+        options.transits = &found[orb];
+        const AllTransitsRequest r = TwoWeeks(orb, std::to_string(orb) + ".txt");
+        ASSERT_EQ(Run(r, options), kAllTransitsDone);
+        const std::string report = ReadBytes(r.filePath);
+        ASSERT_FALSE(found[orb].empty());
+        for (const AllTransitsTransit& t : found[orb]) {
+            const std::string record = TransitRecordText(t, r.dateStyle, 60);
+            SCOPED_TRACE(record);
+            EXPECT_NE(report.find(record.substr(kRecordDescription - 1)), std::string::npos);
+            EXPECT_EQ(t.start.periodEdge, t.start.day == Jdn(2023, 1, 15));
+            if (t.end.periodEdge) {
+                EXPECT_EQ(t.end.day, Jdn(2023, 1, 29));
+            }
+            for (const AllTransitsEnd& end : {t.start, t.end}) {
+                EXPECT_GE(Moment(end), Jdn(2023, 1, 16));
+                EXPECT_LE(Moment(end), Jdn(2023, 1, 30));
+                if (!end.periodEdge) {
+                    EXPECT_EQ(end.day, static_cast<int32_t>(std::floor(end.instant + 1e-9)));
+                }
+            }
+            EXPECT_LT(Moment(t.start), Moment(t.end));
+        }
+    }
+    // Each transit of the 1° orb lies within one of the 5° orb of its pair and aspect.
+    for (const AllTransitsTransit& narrow : found[1]) {
+        const bool nested =
+            std::any_of(found[5].begin(), found[5].end(), [&](const AllTransitsTransit& wide) {
+                return wide.transiting == narrow.transiting && wide.aspect == narrow.aspect &&
+                       wide.natal == narrow.natal && Moment(wide.start) <= Moment(narrow.start) &&
+                       Moment(narrow.end) <= Moment(wide.end);
+            });
+        EXPECT_TRUE(nested) << TransitRecordText(narrow, 2, 60);
+    }
+
+    // A computation that fails hands out nothing.
+    std::vector<AllTransitsTransit> none;
+    AllTransitsOptions fewer;
+    fewer.transitLimit = 1;
+    fewer.transits = &none;
+    EXPECT_EQ(Run(TwoWeeks(5, "limited.txt"), fewer), kTooManyTransits);
+    EXPECT_TRUE(none.empty());
 }
 
 TEST_F(Compute, DateStylesOfTheReportsAndTheDayFile) {

@@ -32,16 +32,13 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-// A record from its parts, the way the computation closes an open entry.
+// A record from its parts: instants as local day values, the day before the period or its last
+// day at an edge.
 std::string Record(BodyCode t, AspectCode a, BodyCode n, double start, bool fromEdge, double end,
                    bool toEdge) {
-    const std::string startInstant = FormatReportInstant(start, 2, 60, fromEdge);
-    const std::string endInstant = FormatReportInstant(end, 2, 60, toEdge);
-    const std::string open =
-        OpenTransitEntry(t, a, n, WithoutLast(startInstant, 5),
-                         static_cast<int32_t>(std::floor(start)), LastCharacters(startInstant, 5));
-    return FinishedTransitRecord(open, static_cast<int32_t>(std::floor(end)),
-                                 LastCharacters(endInstant, 5), endInstant);
+    const auto day = [](double value) { return static_cast<int32_t>(std::floor(value)); };
+    return TransitRecordText({t, a, n, {day(start), start, fromEdge}, {day(end), end, toEdge}}, 2,
+                             60);
 }
 
 double At(int32_t day, int hours, int minutes) {

@@ -92,16 +92,16 @@ TEST(OpenSlots, TheLowestEmptySlotOrNone) {
     AllTransitsTables tables;
     InitAllTransitsTables(tables);
     EXPECT_EQ(FreeOpenSlot(tables), 1);
-    tables.openTransits[1] = tables.openTransits[2] = "open";
+    tables.openTransits[1] = tables.openTransits[2] = AllTransitsTransit{};
     EXPECT_EQ(FreeOpenSlot(tables), 3);
-    tables.openTransits[1].clear();
+    tables.openTransits[1].reset();
     EXPECT_EQ(FreeOpenSlot(tables), 1);
-    tables.openTransits.fill("open");
+    tables.openTransits.fill(AllTransitsTransit{});
     EXPECT_EQ(FreeOpenSlot(tables), 0);
-    tables.transitRecords.push_back("record");
+    tables.transits.emplace_back();
     InitAllTransitsTables(tables);
     EXPECT_EQ(FreeOpenSlot(tables), 1);
-    EXPECT_TRUE(tables.transitRecords.empty());
+    EXPECT_TRUE(tables.transits.empty());
 }
 
 TEST(TransitRecordLayout, KeyFieldsThenTheDescription) {
@@ -109,20 +109,12 @@ TEST(TransitRecordLayout, KeyFieldsThenTheDescription) {
     const int32_t start = Jdn(2023, 1, 15);
     const int32_t end = Jdn(2023, 2, 20);
     ASSERT_EQ(start, 2459960);
-    const std::string startInstant =
-        FormatReportInstant(start + (14 * 60 + 30) / 1440.0, 2, 60, false);
-    const std::string endInstant = FormatReportInstant(end + (9 * 60 + 12) / 1440.0, 2, 60, false);
-    const std::string open = OpenTransitEntry(kJupiter, kSquare, kSun, WithoutLast(startInstant, 5),
-                                              start, LastCharacters(startInstant, 5));
-    EXPECT_EQ(open,
-              "Jupiter square Sun, 2023-01-15 14:30 GMT+1, "
-              "2459960"
-              "14:30"
-              "5"
-              "3"
-              "01");
-    const std::string record =
-        FinishedTransitRecord(open, end, LastCharacters(endInstant, 5), endInstant);
+    const AllTransitsTransit transit{kJupiter,
+                                     kSquare,
+                                     kSun,
+                                     {start, start + (14 * 60 + 30) / 1440.0, false},
+                                     {end, end + (9 * 60 + 12) / 1440.0, false}};
+    const std::string record = TransitRecordText(transit, 2, 60);
     EXPECT_EQ(record,
               "2459960"
               "14:30"
@@ -137,16 +129,27 @@ TEST(TransitRecordLayout, KeyFieldsThenTheDescription) {
     EXPECT_EQ(RecordNumber(record, kRecordNatal, 2), kSun);
     EXPECT_EQ(RecordField(record, 200, 5), "");
     EXPECT_EQ(TransitPairText(kMoon, kOpposition, kMoon), "Moon opposite Moon");
+    // In style 3 and Greenwich time.
+    EXPECT_TRUE(TransitRecordText(transit, 3, 0)
+                    .ends_with("Jupiter square Sun, Jan 15 2023 14:30 GMT, Feb 20 2023 09:12 GMT"));
 }
 
-TEST(TransitRecordLayout, TheNatalMoonHasTwoDigits) {
-    const std::string open = OpenTransitEntry(kPluto, kSextile, kMoon, "x", 2459945, "24:00");
-    EXPECT_EQ(LastCharacters(open, kOpenKeyLength),
-              "2459945"
+TEST(TransitRecordLayout, EdgesOfThePeriodAreMidnightsMarkedWithAStar) {
+    testing::LoadVocabulary();
+    const int32_t dayBefore = Jdn(2023, 1, 15);
+    const int32_t last = Jdn(2023, 1, 29);
+    // The instant of an edge plays no part.
+    const AllTransitsTransit transit{
+        kPluto, kSextile, kMoon, {dayBefore, 12345.6, true}, {last, 0, true}};
+    EXPECT_EQ(TransitRecordText(transit, 2, -300),
+              "2459960"
               "24:00"
               "9"
               "5"
-              "10");
+              "10"
+              "2459974"
+              "24:00"
+              "Pluto sextile Moon, 2023-01-15 24:00 GMT-5*, 2023-01-29 24:00 GMT-5*");
 }
 
 }  // namespace
