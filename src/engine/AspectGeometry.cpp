@@ -22,15 +22,7 @@ constexpr double kLargestMotion = 3.14159265358979;
 }  // namespace
 
 double Separation(double a, double b, int16_t& direction) {
-    double d1 = a - b;
-    if (d1 < 0) {
-        d1 += kFullTurn;
-    }
-    double d2 = b - a;
-    if (d2 < 0) {
-        d2 += kFullTurn;
-    }
-    const double s = d1 > d2 ? d2 : d1;
+    const double s = Separation(a, b);
     if (AgreeToSixDecimals(NormaliseAngle(s + a), b)) {
         direction = -1;
     } else if (AgreeToSixDecimals(NormaliseAngle(s + b), a)) {
@@ -39,9 +31,17 @@ double Separation(double a, double b, int16_t& direction) {
     return s;
 }
 
+// The direction costs more than the separation itself and most callers do without it.
 double Separation(double a, double b) {
-    int16_t unused = 0;
-    return Separation(a, b, unused);
+    double d1 = a - b;
+    if (d1 < 0) {
+        d1 += kFullTurn;
+    }
+    double d2 = b - a;
+    if (d2 < 0) {
+        d2 += kFullTurn;
+    }
+    return d1 > d2 ? d2 : d1;
 }
 
 double AspectDeviation(double separation, AspectCode aspect) {
