@@ -288,6 +288,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
     int32_t RestoredNumber(const std::string& subKey, const std::string& name,
                            const std::string& defaultValue);
     void MarkStateJustSaved();
+    bool restoringOrbs = false;  // the orb lists' click handlers wait
     void CountDownQuietQuit();
     bool QuitUnlessCancelled();
     void EndProgram();

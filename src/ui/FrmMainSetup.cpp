@@ -227,7 +227,7 @@ void FrmMain::cboPlanet_Click(int index) {
 }
 
 void FrmMain::cboOrbs_Click(int) {
-    if (!blnStartUpCompleted) {
+    if (!blnStartUpCompleted || restoringOrbs) {
         return;
     }
     CheckOrbRules();

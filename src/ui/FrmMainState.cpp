@@ -76,10 +76,15 @@ void FrmMain::cmdRestoreState_Click() {
         return;
     }
     const std::array<int32_t, 2> bodies = RestoreDatesAndBodies();
+    // The orb rules are checked once the orbs and the bodies are all back: between two of them
+    // the rules may be broken although the saved state keeps them.
+    restoringOrbs = true;
     for (int i = 0; i < 3; ++i) {
         SelectIfListed(cboOrbs[i], RestoredNumber(kOrbKey, Name(i), kDefaultOrbIndex[i]));
     }
+    restoringOrbs = false;
     RestoreKindOfRun(bodies);
+    cboOrbs_Click(0);
     if (RestoredText(kStateKey, "Tropical", "Y") == "Y") {
         ChooseOption(optTropical, optSidereal);
     } else {

@@ -265,6 +265,33 @@ TEST_F(SavedStateTest, RestoreWhileTheOtherKindIsShownBringsBackTheSavedBodies) 
     EXPECT_TRUE(p.boxes.boxes.empty());
 }
 
+TEST_F(SavedStateTest, RestoreChecksTheOrbRulesOnceAllOrbsAreBack) {
+    auto w = Start();
+    for (int i = 2; i >= 0; --i) {
+        w->cboOrbs[i].SetListIndex(5 - 2 * i);  // 6°, 4°, 2°, the inner first
+    }
+    w->cmdSaveState_Click();
+    for (int i = 0; i < 3; ++i) {
+        w->cboOrbs[i].SetListIndex(14 - 5 * i);  // 15°, 10°, 5°
+    }
+    EXPECT_TRUE(p.boxes.boxes.empty());
+
+    // 6°, 10°, 5° on the way back breaks the rules; the saved orbs keep them.
+    w->cmdRestoreState.click();
+    EXPECT_EQ(
+        w->cboOrbs[0].SelectedText() + w->cboOrbs[1].SelectedText() + w->cboOrbs[2].SelectedText(),
+        "6°4°2°");
+    EXPECT_EQ(w->Label1.caption, "for first 6°");
+    EXPECT_TRUE(p.boxes.boxes.empty());
+
+    // Orbs saved against the rules are reported once.
+    store.Set(kOrbs, "1", "5");
+    w->cmdRestoreState.click();
+    ASSERT_EQ(p.boxes.boxes.size(), 1u);
+    EXPECT_EQ(p.boxes.boxes[0].text, "Orbs must be strictly decreasing and differ by at least 2°.");
+    EXPECT_EQ(p.boxes.boxes[0].title, "Orb values");
+}
+
 TEST_F(SavedStateTest, WithoutAStoreNothingIsKept) {
     FrmMain first(p);
     first.Form_Load();
