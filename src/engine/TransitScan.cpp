@@ -238,7 +238,8 @@ AspectCode TransitScan::FindActiveAspect(const OrbHandover& handover) {
     return active;
 }
 
-// A transit in progress at the start of the period begins its block here.
+// A transit whose outer entry went unrecorded (in progress at the start, or entered on a day
+// that recorded another event) begins its block here.
 void TransitScan::WriteNameOnce(AspectCode aspect) {
     if (block.aspect == 0) {
         block.aspect = aspect;
