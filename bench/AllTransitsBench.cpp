@@ -1,6 +1,7 @@
 // The whole all-transits mode over the longest period (1240 days, orbs 1, 3 and 5, reports
-// and day file) with the fast and with the literal crossing search: time, longitudes computed
-// by the crossing searches, and a check that both write the same files byte for byte.
+// and day file) as a process runs it once, with longitudes kept for reuse (cached), computed
+// afresh each time (present) and with the literal crossing search: time, longitudes computed
+// by the crossing searches, and a check that all three write the same files byte for byte.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "alltransits/AllTransits.h"
 #include "alltransits/AllTransitsReport.h"
 #include "calendar/DatePr2.h"
+#include "ephemeris/LongitudeCache.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
@@ -49,29 +51,39 @@ AllTransitsRequest LongestPeriod(int orb, const fs::path& folder) {
     return r;
 }
 
-fs::path Folder(bool literal) {
+enum class Path { kCached, kPresent, kLiteral };
+
+const char* Name(Path path) {
+    return path == Path::kCached ? "cached" : path == Path::kPresent ? "present" : "literal";
+}
+
+fs::path Folder(Path path) {
     const fs::path folder =
-        fs::temp_directory_path() / (literal ? "zenthra-bench-literal" : "zenthra-bench-fast");
+        fs::temp_directory_path() / ("zenthra-bench-" + std::string(Name(path)));
     fs::create_directories(folder);
     return folder;
 }
 
-OrbCrossingStats WholeMode(bool literal) {
+// Every run starts with nothing kept, as a new process does.
+OrbCrossingStats WholeMode(Path path) {
     static bool initialised = false;
     if (!initialised) {
         InitDateVocabulary();
         InitVocabulary(ZENTHRA_DATA_DIR);
         initialised = true;
     }
+    ForgetLongitudes();
+    SetLongitudeCacheEnabled(path == Path::kCached);
     QuietWindow window;
     OrbCrossingStats stats;
-    const AllTransitsOptions options{literal, &stats};
+    const AllTransitsOptions options{path == Path::kLiteral, &stats};
     for (int orb : kOrbs) {
-        if (ComputeAllTransits(LongestPeriod(orb, Folder(literal)), window, options) != 0) {
+        if (ComputeAllTransits(LongestPeriod(orb, Folder(path)), window, options) != 0) {
             std::cerr << "the computation of orb " << orb << " failed\n";
             std::abort();
         }
     }
+    SetLongitudeCacheEnabled(true);
     return stats;
 }
 
@@ -84,40 +96,38 @@ std::map<std::string, std::string> FilesOf(const fs::path& folder) {
     return files;
 }
 
-void CheckSameFiles(const benchmark::State&) {
-    static bool checked = false;
-    if (checked) {
-        return;
-    }
-    checked = true;
-    const OrbCrossingStats fast = WholeMode(false);
-    const OrbCrossingStats literal = WholeMode(true);
-    const auto fastFiles = FilesOf(Folder(false));
-    if (fastFiles.size() != 4 || fastFiles != FilesOf(Folder(true))) {
-        std::cerr << "fast and literal searches write different files\n";
+// The present path is the oracle of the others.
+void CheckSameFiles(Path path) {
+    static const OrbCrossingStats present = WholeMode(Path::kPresent);
+    static const auto presentFiles = FilesOf(Folder(Path::kPresent));
+    const OrbCrossingStats stats = WholeMode(path);
+    if (presentFiles.size() != 4 || FilesOf(Folder(path)) != presentFiles) {
+        std::cerr << Name(path) << " and present paths write different files\n";
         std::abort();
     }
-    std::cerr << fast.searches << " crossing searches: " << fast.evaluations
-              << " longitudes (fast) vs " << literal.evaluations << " (literal), "
-              << static_cast<double>(literal.evaluations) / fast.evaluations << "x fewer; "
-              << fastFiles.size() << " identical files\n";
+    std::cerr << Name(path) << ": " << stats.searches << " crossing searches, " << stats.evaluations
+              << " longitudes asked for (present: " << present.evaluations << "); "
+              << presentFiles.size() << " identical files\n";
 }
 
-void AllTransitsLongestPeriod(benchmark::State& state, bool literal) {
+void AllTransitsLongestPeriod(benchmark::State& state, Path path) {
     OrbCrossingStats stats;
     for (auto _ : state) {
-        stats = WholeMode(literal);
+        stats = WholeMode(path);
     }
     state.counters["searches"] = static_cast<double>(stats.searches);
     state.counters["evaluations"] = static_cast<double>(stats.evaluations);
 }
 
-BENCHMARK_CAPTURE(AllTransitsLongestPeriod, fast, false)
-    ->Setup(CheckSameFiles)
+BENCHMARK_CAPTURE(AllTransitsLongestPeriod, cached, Path::kCached)
+    ->Setup([](const benchmark::State&) { CheckSameFiles(Path::kCached); })
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(AllTransitsLongestPeriod, literal, true)
-    ->Setup(CheckSameFiles)
+BENCHMARK_CAPTURE(AllTransitsLongestPeriod, present, Path::kPresent)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(AllTransitsLongestPeriod, literal, Path::kLiteral)
+    ->Setup([](const benchmark::State&) { CheckSameFiles(Path::kLiteral); })
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);

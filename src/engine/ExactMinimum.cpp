@@ -105,6 +105,9 @@ class FastSearch {
 
     std::optional<MinuteSearchResult> Run() {
         const int last = ScanGrid();
+        if (valid) {
+            LowerCeiling(last);
+        }
         if (!valid) {
             return std::nullopt;
         }
@@ -153,12 +156,38 @@ class FastSearch {
             }
             if (d < gridBest) {
                 gridBest = d;
+                gridBestMinute = g;
             }
             if (d > gridBest + kMinuteSearchRise || g == kLastMinute) {
                 ceiling = gridBest;
                 return g;
             }
         }
+    }
+
+    // The smallest grid value may lie most of a grid step above the window's best, and every
+    // minute between the two would then have to be computed. Steps halving from the best grid
+    // minute down into its dip bring the ceiling to the bottom; a wrong guess only costs the
+    // proof, which the final check catches.
+    void LowerCeiling(int last) {
+        int x = gridBestMinute;
+        for (int h = gridStep / 2; h >= 1; h /= 2) {
+            const int left = x - h;
+            const int right = x + h;
+            for (int y : {left, right}) {
+                if (y < 0 || y > last) {
+                    continue;
+                }
+                const double d = Value(y);
+                if (!valid) {
+                    return;
+                }
+                if (d < values[x]) {
+                    x = y;
+                }
+            }
+        }
+        ceiling = std::min(ceiling, values[x]);
     }
 
     // One computed minute, exactly as the literal search treats it.
@@ -220,6 +249,7 @@ class FastSearch {
     std::vector<double> values;
     long evaluations = 0;
     int gridStep = 1;
+    int gridBestMinute = 0;
     double ceiling = 10.0;
     double best = 10.0;
     int bestMinute = 0;
