@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 #include "ephemeris/PlanetLongitude.h"
@@ -14,6 +15,9 @@ std::vector<std::string> PlutoTable;
 bool plutoLoaded = false;
 
 namespace {
+
+// The file the table in use was read from.
+std::string tableBytes;
 
 // An entry's characters are offset by its index modulo 55, so that equal longitudes on
 // different days are written differently.
@@ -103,19 +107,28 @@ bool EnsurePlutoTable(const std::string& secondBodyText, bool showAllMode, bool 
 
 bool LoadPlutoTable(const std::string& name, MessageBoxes& boxes) {
     const std::string path = dataFolder + name;
+    FileBytes file = ReadRegularFile(path, std::numeric_limits<size_t>::max());
+    std::string error = file.errorText;
+    // The all-transits mode loads the table for each orb: the same file again leaves the
+    // table in use as it is, unchecked a second time.
+    if (error.empty() && file.bytes == tableBytes &&
+        PlutoTable.size() >= static_cast<size_t>(kPlutoEntryCount)) {
+        return true;
+    }
     std::vector<std::string> table;
-    const ReadTextLinesResult read = ReadTextLines(path, table, 0, true, true);
-    std::string error = read.errorText;
     if (error.empty()) {
+        SplitTextLines(file.bytes, table, true, true);
         error = TableFault(table).value_or("");
     }
     if (!error.empty()) {
         PlutoTable.clear();
+        tableBytes.clear();
         boxes.MsgBox("Cannot read Pluto data at" + std::string(kCrLf) + path + kCrLf + error,
                      MsgIcon::Exclamation, "Startup error");
         return false;
     }
     PlutoTable = std::move(table);
+    tableBytes = std::move(file.bytes);
     return true;
 }
 

@@ -15,6 +15,7 @@ inline constexpr const char* kPlutoFileName = "pluto.slx";
 // Entries needed: the days 2305448 to 2488070.
 inline constexpr int32_t kPlutoEntryCount = 182623;
 
+// Filled by LoadPlutoTable only; a load of the file the table came from leaves it as it is.
 extern std::vector<std::string> PlutoTable;
 extern bool plutoLoaded;
 

@@ -75,10 +75,15 @@ ReadTextLinesResult ReadTextLines(const std::string& path, std::vector<std::stri
         return {0, file.errorText, file.errorNumber};
     }
     lines.resize(static_cast<size_t>(firstIndex));
+    return {SplitTextLines(file.bytes, lines, skipEmptyLines, trimLines), {}, 0};
+}
+
+long SplitTextLines(const std::string& text, std::vector<std::string>& lines, bool skipEmptyLines,
+                    bool trimLines) {
     long count = 0;
-    for (size_t from = 0; from < file.bytes.size();) {
-        const size_t end = std::min(file.bytes.find('\n', from), file.bytes.size());
-        std::string line = file.bytes.substr(from, end - from);
+    for (size_t from = 0; from < text.size();) {
+        const size_t end = std::min(text.find('\n', from), text.size());
+        std::string line = text.substr(from, end - from);
         from = end + 1;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
@@ -92,7 +97,7 @@ ReadTextLinesResult ReadTextLines(const std::string& path, std::vector<std::stri
         lines.push_back(std::move(line));
         ++count;
     }
-    return {count, {}, 0};
+    return count;
 }
 
 }  // namespace zenthra

@@ -34,6 +34,11 @@ struct ReadTextLinesResult {
 ReadTextLinesResult ReadTextLines(const std::string& path, std::vector<std::string>& lines,
                                   long firstIndex, bool skipEmptyLines, bool trimLines);
 
+// The lines of a text read whole, appended to `lines` as ReadTextLines stores them; returns
+// how many were added.
+long SplitTextLines(const std::string& text, std::vector<std::string>& lines, bool skipEmptyLines,
+                    bool trimLines);
+
 // Line ends of every file the program writes.
 inline constexpr const char* kCrLf = "\r\n";
 

@@ -119,6 +119,32 @@ TEST_F(PlutoTableTest, AnswersFrom1600To2099AndReadsTheLastEntryOnTheLastDay) {
                 NormaliseAngle(10.0 / 360 * kFullTurn - (0.416314 - 400 * 243.8e-6)), 1e-12);
 }
 
+// The all-transits mode loads the table for each orb; only a file that changed is read anew.
+TEST_F(PlutoTableTest, ALoadReadsAChangedFileAndKeepsTheTableOfTheSameOne) {
+    WriteFile(UniformEntries(100));
+    ASSERT_TRUE(Load());
+    ASSERT_TRUE(Load());
+    EXPECT_DOUBLE_EQ(DecodePlutoEntry(500), 100 / 60.0);
+
+    WriteFile(UniformEntries(200));
+    ASSERT_TRUE(Load());
+    EXPECT_DOUBLE_EQ(DecodePlutoEntry(500), 200 / 60.0);
+
+    auto damaged = UniformEntries(200);
+    damaged[9] = "ab";
+    WriteFile(damaged);
+    EXPECT_FALSE(Load());
+    EXPECT_TRUE(PlutoTable.empty());
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text,
+              "Cannot read Pluto data at\r\n" + dataFolder + kPlutoFileName +
+                  "\r\nEntry 10 (non-blank line 10) is not a valid longitude.");
+
+    WriteFile(UniformEntries(200));
+    EXPECT_TRUE(Load());
+    EXPECT_DOUBLE_EQ(DecodePlutoEntry(500), 200 / 60.0);
+}
+
 TEST_F(PlutoTableTest, RefusesFilesThatWouldBeReadPast) {
     struct Case {
         std::string what;
