@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <bit>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +10,8 @@
 namespace zenthra {
 
 namespace {
+
+static_assert(std::has_single_bit(kLongitudeCacheSlots));
 
 // Zero bytes are an empty slot: the slots come from calloc, whose pages the system hands
 // out, already zeroed, only when a value is first written to them.
@@ -34,24 +35,10 @@ std::atomic<bool> enabled{true};
 // Allocated on the first value a thread remembers.
 thread_local std::unique_ptr<Slot[], FreeSlots> slots;
 
-// The slots of one day lie together, so that a short run touches few pages of memory; within
-// its group a value's place is hashed from the instant's bits and the body.
-constexpr std::size_t kSlotsPerDay = 32;
-constexpr std::size_t kDayGroups = kLongitudeCacheSlots / kSlotsPerDay;
-
-std::size_t DayGroup(double instant) {
-    constexpr double kLargestDay = 1e15;
-    if (!(std::abs(instant) < kLargestDay)) {
-        return 0;
-    }
-    return static_cast<std::size_t>(static_cast<int64_t>(std::floor(instant))) % kDayGroups;
-}
-
 Slot& SlotOf(BodyCode body, double instant) {
-    constexpr int kShift = 64 - std::countr_zero(kSlotsPerDay);
+    constexpr int kShift = 64 - std::countr_zero(kLongitudeCacheSlots);
     const uint64_t key = std::bit_cast<uint64_t>(instant) ^ static_cast<uint64_t>(body);
-    const std::size_t inDay = (key * 0x9E3779B97F4A7C15ULL) >> kShift;
-    return slots[DayGroup(instant) * kSlotsPerDay + inDay];
+    return slots[(key * 0x9E3779B97F4A7C15ULL) >> kShift];
 }
 
 }  // namespace

@@ -10,8 +10,9 @@
 namespace zenthra {
 
 // Slots of each thread's cache; one slot holds one body's value at one instant (24 bytes, so
-// 6 MiB a thread at most). A new value takes the slot its key hashes to, whatever was there.
-inline constexpr std::size_t kLongitudeCacheSlots = std::size_t{1} << 18;
+// 3 MiB a thread at most, of which only the pages written are ever taken from the system).
+// A new value takes the slot its key hashes to, whatever was there.
+inline constexpr std::size_t kLongitudeCacheSlots = std::size_t{1} << 17;
 
 // The value remembered for the body at exactly this instant, if any. Each thread keeps its own
 // values, as the ephemeris library keeps its own state for each thread.
