@@ -78,12 +78,6 @@ void FrmView::Form_Activate() {
     }
     blnFileDisplayed = true;
 }
-void FrmView::Form_KeyDown(int keyCode, int shift) {
-    if (keyCode == kKeyEscape && shift == 0) {
-        cmdClose_Click();
-    }
-}
-
 
 void FrmView::Form_Resize() {
     if (windowState == WindowState::Minimised) {
@@ -107,6 +101,12 @@ void FrmView::cmdClose_Click() {
 void FrmView::Form_Unload() {
     blnFileDisplayed = false;
     cmdClose_Click();
+}
+
+void FrmView::Form_KeyDown(int keyCode, int shift) {
+    if (keyCode == kKeyEscape && shift == 0) {
+        cmdClose_Click();
+    }
 }
 
 void FrmView::EnsureLoaded() {
