@@ -14,6 +14,7 @@
 #include "alltransits/AllTransits.h"
 #include "alltransits/AllTransitsHarness.h"
 #include "alltransits/AllTransitsRecord.h"
+#include "ephemeris/LongitudeCache.h"
 #include "support/FullDisk.h"
 
 namespace zenthra {
@@ -183,6 +184,17 @@ TEST_F(Compute, ReportsOfAShortPeriodMatchTheCheckedOnes) {
 
 TEST_F(Compute, TheLiteralSearchWritesTheSameFiles) {
     ProduceGoldenPeriod(folder, true);
+    for (const std::string& name : kGoldenFiles) {
+        EXPECT_EQ(ReadBytes(folder.File(name)), ReadBytes(Golden(name))) << name;
+    }
+}
+
+// Each orb takes the longitudes the orb before it computed; asked afresh they write the same.
+TEST_F(Compute, LongitudesComputedAfreshWriteTheSameFiles) {
+    ForgetLongitudes();
+    SetLongitudeCacheEnabled(false);
+    ProduceGoldenPeriod(folder, false);
+    SetLongitudeCacheEnabled(true);
     for (const std::string& name : kGoldenFiles) {
         EXPECT_EQ(ReadBytes(folder.File(name)), ReadBytes(Golden(name))) << name;
     }
