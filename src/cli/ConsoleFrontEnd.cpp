@@ -13,9 +13,6 @@ namespace {
 
 constexpr int kGmtIndex = 24;
 
-// How the all-transits mode tells that every report was written.
-constexpr std::string_view kReportsWritten = "All files successfully written to ";
-
 int IndexOf(const Control& list, const std::string& text) {
     for (size_t i = 0; i < list.list.size(); ++i) {
         if (list.list[i] == text) {
@@ -148,30 +145,33 @@ class FrontEnd {
     int Press() {
         switch (options.command) {
             case CliCommand::Run:
-                window.cmdStart_Click();
-                return window.flags.runAborted ? kExitRefused : kExitDone;
+                return ExitStatus(window.cmdStart_Click());
             case CliCommand::ShowAll:
-                window.cmdShowAll_Click(options.varySecond ? 1 : 0);
-                return window.flags.runAborted ? kExitRefused : kExitDone;
+                return ExitStatus(window.cmdShowAll_Click(options.varySecond ? 1 : 0));
             case CliCommand::Search:
                 return Search();
             case CliCommand::AllTransits:
-                window.cmdShowAllTransits_Click();
-                return platform.lastMessage.starts_with(kReportsWritten) ? kExitDone : kExitRefused;
+                return ExitStatus(window.cmdShowAllTransits_Click());
             default:
                 return kExitUsage;
         }
     }
 
+    // A stop by a signal is told by RunConsole, which knows the signal.
+    static int ExitStatus(const Outcome& outcome) {
+        return outcome.IsDone() ? kExitDone : kExitRefused;
+    }
+
+    // The period is printed once it was found, also when listing it then failed.
     int Search() {
         window.request.startJdn = 0;
-        window.cmdSearch_Click();
+        const Outcome outcome = window.cmdSearch_Click();
         if (window.request.startJdn <= 0) {
             return kExitRefused;
         }
         out << "Found: " << ShortDate(window.request.startJdn) << " to "
             << ShortDate(window.request.endJdn) << "\n";
-        return kExitDone;
+        return ExitStatus(outcome);
     }
 
     const CliOptions& options;

@@ -9,7 +9,6 @@ namespace zenthra {
 MsgAnswer ConsolePlatform::MsgBox(const std::string& text, MsgIcon, const std::string& title,
                                   MsgButtons buttons) {
     if (!quiet) {
-        lastMessage = text;
         std::string line = title.empty() ? text : title + ": " + text;
         for (size_t at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n", at)) {
             line.erase(at, 1);

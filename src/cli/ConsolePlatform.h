@@ -48,9 +48,6 @@ class ConsolePlatform : public Platform {
     // While set, boxes are neither printed nor answered with anything but OK or No.
     bool quiet = false;
 
-    // The text of the last box printed.
-    std::string lastMessage;
-
     std::function<void()> onYield;
 
   private:

@@ -20,6 +20,7 @@ void ReportWriter::ResetHtmlState() {
     if (!htmlSequence) {
         htmlFailed = false;
     }
+    failureText.clear();
     headerWritten = false;
 }
 
@@ -38,7 +39,8 @@ void ReportWriter::WriteTableHeader(const std::string& title) {
 }
 
 void ReportWriter::ReportPaneFull() {
-    boxes.MsgBox("Output textbox is full.", MsgIcon::Exclamation, window.WindowCaption());
+    failureText = "Output textbox is full.";
+    boxes.MsgBox(failureText, MsgIcon::Exclamation, window.WindowCaption());
     pane.Append("Textbox is full -- ");
     flags.stopRequested = true;
     flags.runAborted = true;
@@ -118,6 +120,7 @@ void ReportWriter::ReportHtmlFailure(const std::string& text) {
     htmlFileOpen = false;
     htmlFailed = true;
     flags.runAborted = true;
+    failureText = text;
     boxes.MsgBox(text, MsgIcon::Exclamation, window.FileButtonCaption());
 }
 
@@ -147,6 +150,7 @@ void ReportWriter::BeginHtmlSequence() {
     CloseHtmlOutputFile();
     htmlSequence = true;
     htmlFailed = false;
+    failureText.clear();
 }
 
 void ReportWriter::EndHtmlSequence() {

@@ -63,6 +63,10 @@ class ReportWriter : public ScanOutput {
     void CloseHtmlOutputFile();
     bool HtmlFileOpen() const { return htmlFileOpen; }
 
+    // The message of what ended the run or sequence early (a full pane, a file that could not
+    // be written); empty when nothing did.
+    const std::string& FailureText() const { return failureText; }
+
     // The runs between these write their tables one after the other into one file, which
     // replaces the earlier one at the end.
     void BeginHtmlSequence();
@@ -86,6 +90,7 @@ class ReportWriter : public ScanOutput {
     bool htmlFileOpen = false;   // a table of the current run is being written
     bool htmlFailed = false;     // reported once; no more HTML output until the next run
     bool htmlSequence = false;
+    std::string failureText;
     bool headerWritten = false;
 };
 

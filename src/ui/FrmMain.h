@@ -17,6 +17,7 @@
 #include "ui/Controls.h"
 #include "ui/FrmPopUp.h"
 #include "ui/FrmView.h"
+#include "ui/Outcome.h"
 #include "ui/Platform.h"
 #include "ui/Registry.h"
 #include "ui/SettingsStore.h"
@@ -150,8 +151,8 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void cboTimezone_Click(int index);
 
     // A run: its checks, the show-all sequences and the date fields.
-    void cmdStart_Click();
-    void cmdShowAll_Click(int index);
+    Outcome cmdStart_Click();
+    Outcome cmdShowAll_Click(int index);
     bool CheckDateFieldsFilled(int group);
     bool CheckRunDate(int group);
     bool CheckDateLimits(int group);
@@ -175,7 +176,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void cboMinute_Click();
 
     // The first-transit search.
-    void cmdSearch_Click();
+    Outcome cmdSearch_Click();
     int16_t TestAspectInOrb(BodyCode firstBody, BodyCode secondBody, double instant,
                             AspectCode aspect, double orb, bool isWorld, double natalLongitude,
                             bool showRangeErrors, int16_t& status);
@@ -184,10 +185,10 @@ class FrmMain : public ScanWindow, public ReportWindow {
                             double natalLongitude, int16_t& status);
     std::string RangeErrorText(int16_t status, BodyCode firstBody, BodyCode secondBody) const;
     bool DeriveSearchOrbs();
-    void ReportNoCompleteTransit(const std::string& errorText, AspectCode aspect, int32_t day);
+    Outcome ReportNoCompleteTransit(const std::string& errorText, AspectCode aspect, int32_t day);
 
     // The all-transits mode (FrmMainAllTransits.cpp): its button, hidden at set-up.
-    void cmdShowAllTransits_Click();
+    Outcome cmdShowAllTransits_Click();
 
     // Output to a file.
     void cmdFile_Click();
@@ -240,7 +241,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
     bool IsWorld() const { return optWorld.Value() != 0; }
     std::string StartCaptionTitle() const { return cmdStart.caption; }
     void ReadBodies();
-    void RunShowAllSequence(Control& list, bool world);
+    Outcome RunShowAllSequence(Control& list, bool world);
     void WriteDateFields(int group, int32_t jdn);
 
     void FocusAfterStartUp(Control& control);
@@ -251,7 +252,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
 
     // Hands the request to the scan: through the start-date back-off for a run of the Start
     // button, directly for the search's period.
-    void HandToScan(bool moveStartBack);
+    Outcome HandToScan(bool moveStartBack);
 
     // The checks of a run and the request they build (FrmMainRun.cpp).
     bool CheckRunInputs();
@@ -267,6 +268,8 @@ class FrmMain : public ScanWindow, public ReportWindow {
                        const std::vector<BodyCode>& bodies);
     double RangeInstant(int group);
     bool CheckAllTransitsSources(const AllTransitsRequest& all);
+    // Shows the failure's box and returns it as the outcome.
+    Outcome Fail(const std::string& text, const std::string& title);
     void ReadOrbs();
     void SetZodiac();
     void SizeWindowForFirstOutput();

@@ -77,9 +77,9 @@ std::string OrbFileName(const std::string& name, int16_t orb) {
 
 }  // namespace
 
-void FrmMain::cmdShowAllTransits_Click() {
+Outcome FrmMain::cmdShowAllTransits_Click() {
     if (!blnStartUpCompleted) {
-        return;
+        return Outcome::Refused();
     }
     SizeWindowForFirstOutput();
     YieldToEventLoop();
@@ -87,13 +87,13 @@ void FrmMain::cmdShowAllTransits_Click() {
         MsgBox(std::string("'All transits' can at present be calculated") + kCrLf +
                    "only for personal transits and Tropical Zodiac.",
                MsgIcon::None, "Restriction");
-        return;
+        return Outcome::Refused();
     }
     validateOnly = true;
     cmdStart_Click();
     validateOnly = false;
     if (!validationPassed) {
-        return;
+        return Outcome::Refused();
     }
 
     AllTransitsRequest all;
@@ -107,16 +107,16 @@ void FrmMain::cmdShowAllTransits_Click() {
 
     if (txbAllTransitsDateFormat.text.empty()) {
         MsgBox("Date format not specified", MsgIcon::Exclamation, kDateStyleTitle);
-        return;
+        return Outcome::Refused();
     }
     const std::optional<int> style = DateStyle(txbAllTransitsDateFormat.text);
     if (!style) {
         MsgBox("Invalid date format", MsgIcon::Exclamation, kDateStyleTitle);
-        return;
+        return Outcome::Refused();
     }
     all.dateStyle = static_cast<int16_t>(*style);
     if (!CheckAllTransitsSources(all)) {
-        return;
+        return Outcome::Refused();
     }
 
     // The folder is named by the birth, the start and the length of the period, whatever the
@@ -125,8 +125,7 @@ void FrmMain::cmdShowAllTransits_Click() {
                              "_" + std::to_string(request.endJdn - request.startJdn + 1) + "d";
     const std::string folder = platform.ReportsRoot() + "/" + name;
     if (!FolderExists(folder) && !CreateFolderPath(folder)) {
-        MsgBox("Unable to create folder " + folder, MsgIcon::Exclamation, kReportsTitle);
-        return;
+        return Fail("Unable to create folder " + folder, kReportsTitle);
     }
 
     pane.Clear();
@@ -138,16 +137,20 @@ void FrmMain::cmdShowAllTransits_Click() {
         all.orb = orb;
         all.filePath = folder + "/" + OrbFileName(name, orb);
         if (const int16_t code = ComputeAllTransits(all, window); code > 0) {
-            MsgBox("Orb =  " + std::to_string(orb) + ", Error code = " + std::to_string(code),
-                   MsgIcon::Exclamation, "Error");
-            return;
+            return Fail("Orb =  " + std::to_string(orb) + ", Error code = " + std::to_string(code),
+                        "Error");
         }
     }
     if (!staged.CommitAll()) {
-        MsgBox("Error writing to file " + staged.FailureText(), MsgIcon::Exclamation, "Error");
-        return;
+        return Fail("Error writing to file " + staged.FailureText(), "Error");
     }
     MsgBox("All files successfully written to " + folder, MsgIcon::None, kReportsTitle);
+    return Outcome::Done();
+}
+
+Outcome FrmMain::Fail(const std::string& text, const std::string& title) {
+    MsgBox(text, MsgIcon::Exclamation, title);
+    return Outcome::Failed(text);
 }
 
 // Every instant the computation asks for, from the birth to the local midnight that ends the

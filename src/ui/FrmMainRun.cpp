@@ -48,34 +48,35 @@ std::string OutOfRangeText(const std::string& dateName, BodyCode body, double lo
 }  // namespace
 
 // The Start button, which reads "Stop" while a run is in progress.
-void FrmMain::cmdStart_Click() {
+Outcome FrmMain::cmdStart_Click() {
     if (!blnStartUpCompleted) {
-        return;
+        return Outcome::Refused();
     }
     // Set until the run starts, so that a failed check or a Stop also ends a show-all sequence.
     flags.runAborted = true;
     validationPassed = false;
     if (cmdStart.caption == "Stop") {
         flags.stopRequested = true;
-        return;
+        return Outcome::Done();
     }
     if (!CheckRunInputs()) {
-        return;
+        return Outcome::Refused();
     }
     if (validateOnly) {
         validationPassed = true;
-        return;
+        return Outcome::Done();
     }
     ReadBodies();
     if (request.isWorld && !CheckWorldPair()) {
-        return;
+        // A show-all sequence passes over a body paired with itself.
+        return flags.runAborted ? Outcome::Refused() : Outcome::Done();
     }
     if (!request.showAllMode && !CheckOrbRules()) {
-        return;
+        return Outcome::Refused();
     }
     ReadOrbs();
     if (NeedsPluto(request) && !EnsurePlutoTable()) {
-        return;
+        return Outcome::Refused();
     }
     // A natal position lies within a day of the birth date.
     const double first = request.isWorld
@@ -83,20 +84,20 @@ void FrmMain::cmdStart_Click() {
                              : std::min(RangeInstant(kStartGroup), request.birthJdn - 1.5);
     if (!CheckEphemerisData(first, RangeInstant(kEndGroup)) || !CheckBodyRange(kStartGroup) ||
         !CheckBodyRange(kEndGroup)) {
-        return;
+        return Outcome::Refused();
     }
     SetZodiac();
     if (!request.isWorld) {
         ComputeNatalLongitude();
         if (!CheckNatalRange()) {
-            return;
+            return Outcome::Refused();
         }
     }
     flags.runAborted = false;
     SizeWindowForFirstOutput();
     request.tzMinutes = static_cast<int16_t>(TimezoneMinutes(cboTimezone[0].ListIndex()));
     request.appendToOutput = chkAppendToOutput.Value() != 0;
-    HandToScan(true);
+    return HandToScan(true);
 }
 
 // The checks on the raw fields, up to the results' timezone; all that a validate-only call
@@ -190,9 +191,9 @@ void FrmMain::SizeWindowForFirstOutput() {
     visible = true;
 }
 
-void FrmMain::cmdShowAll_Click(int index) {
+Outcome FrmMain::cmdShowAll_Click(int index) {
     if (!blnStartUpCompleted) {
-        return;
+        return Outcome::Refused();
     }
     const int first = cboPlanet[0].ListIndex();
     const int second = cboPlanet[1].ListIndex();
@@ -203,28 +204,33 @@ void FrmMain::cmdShowAll_Click(int index) {
     const bool world = IsWorld();
     // One HTML file holds every table of the sequence.
     writer.BeginHtmlSequence();
-    RunShowAllSequence(world || index == 0 ? cboPlanet[0] : cboPlanet[1], world);
+    Outcome outcome = RunShowAllSequence(world || index == 0 ? cboPlanet[0] : cboPlanet[1], world);
     writer.EndHtmlSequence();
+    // The file of the whole sequence is written only now.
+    if (outcome.IsDone() && !writer.FailureText().empty()) {
+        outcome = Outcome::Failed(writer.FailureText());
+    }
     cboPlanet[0].SetListIndex(first);
     cboPlanet[1].SetListIndex(second);
     chkAppendToOutput.SetValue(append);
     request.showAllMode = false;
+    return outcome;
 }
 
-void FrmMain::RunShowAllSequence(Control& list, bool world) {
+Outcome FrmMain::RunShowAllSequence(Control& list, bool world) {
     const int count = static_cast<int>(list.list.size());
     for (int i = 0; i < count; ++i) {
         list.SetListIndex(i);
-        cmdStart_Click();
-        if (flags.runAborted) {
-            return;
+        if (Outcome outcome = cmdStart_Click(); !outcome.IsDone()) {
+            return outcome;
         }
     }
-    if (world) {
-        // No selection of the first world list means Pluto, which the list does not hold.
-        list.SetListIndex(-1);
-        cmdStart_Click();
+    if (!world) {
+        return Outcome::Done();
     }
+    // No selection of the first world list means Pluto, which the list does not hold.
+    list.SetListIndex(-1);
+    return cmdStart_Click();
 }
 
 bool FrmMain::CheckDateFieldsFilled(int group) {

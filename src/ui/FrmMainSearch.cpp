@@ -39,50 +39,50 @@ std::string ShortDate(int32_t day) {
 
 }  // namespace
 
-void FrmMain::cmdSearch_Click() {
+Outcome FrmMain::cmdSearch_Click() {
     if (!CheckDateFieldsFilled(1) || !CheckRunDate(1)) {
-        return;
+        return Outcome::Refused();
     }
     const bool world = IsWorld();
     if (!world && !CheckBirthData(true)) {
-        return;
+        return Outcome::Refused();
     }
     if (cboTimezone[0].ListIndex() <= 0) {
         platform.MsgBox(
             "Please specify the timezone for the results, or use the default GMT timezone.",
             MsgIcon::None, "Search");
         cboTimezone[0].SetListIndex(24);
-        return;
+        return Outcome::Refused();
     }
     ReadBodies();
     if (world && request.firstBody >= request.secondBody) {
         platform.MsgBox("Outer planet must be beyond inner planet", MsgIcon::Information, "Search");
-        return;
+        return Outcome::Refused();
     }
     request.orbDegrees[kOuterOrb] = static_cast<int16_t>(cboOrbs[0].ListIndex() + 1);
     if (!DeriveSearchOrbs()) {
-        return;
+        return Outcome::Refused();
     }
     for (int i = 0; i < 3; ++i) {
         request.orbRadians[i] = request.orbDegrees[i] * kFullTurn / 360;
     }
     request.outerOrbIs15 = request.orbDegrees[kOuterOrb] == 15;
     if (NeedsPluto(request) && !EnsurePlutoTable()) {
-        return;
+        return Outcome::Refused();
     }
     if (!CheckBodyRange(1)) {
-        return;
+        return Outcome::Refused();
     }
     const AspectCode aspect = static_cast<AspectCode>(cboSearchAspect.ListIndex() + 1);
     if (aspect < 1 || aspect > kAspectsInUse) {
         platform.MsgBox("Please choose the aspect to search for.", MsgIcon::Information, "Search");
-        return;
+        return Outcome::Refused();
     }
     SetZodiac();
     if (!world) {
         ComputeNatalLongitude();
         if (!CheckNatalRange()) {
-            return;
+            return Outcome::Refused();
         }
     }
     const int32_t endDate = request.endJdn;
@@ -100,35 +100,35 @@ void FrmMain::cmdSearch_Click() {
                                request.secondBody, aspect, orb, world, natal, status);
     };
     const auto failed = [&](int32_t day) {
-        if (status < 0) {
-            ReportNoCompleteTransit(RangeErrorText(status, request.firstBody, request.secondBody),
-                                    aspect, day);
-        }
-        return status < 0;
+        return status < 0
+                   ? ReportNoCompleteTransit(
+                         RangeErrorText(status, request.firstBody, request.secondBody), aspect, day)
+                   : Outcome::Done();
     };
     int32_t d = endDate + 1;
     if (TestAspectInOrb(request.firstBody, request.secondBody, d - 0.5, aspect, orb, world, natal,
                         true, status) == 1) {
         d = step(d, false);
-        if (failed(d)) {
-            return;
+        if (Outcome none = failed(d); !none.IsDone()) {
+            return none;
         }
     }
     const int32_t s = step(d, true);
-    if (failed(s)) {
-        return;
+    if (Outcome none = failed(s); !none.IsDone()) {
+        return none;
     }
     const int32_t e = step(s + 1, false);
-    if (failed(e)) {
-        return;
+    if (Outcome none = failed(e); !none.IsDone()) {
+        return none;
     }
     request.startJdn = s;
     request.endJdn = e;
-    HandToScan(false);
+    const Outcome outcome = HandToScan(false);
     if (chkKeepDates.Value() == 0 && !table.RowIsEmpty(kFirstTransitRow)) {
         WriteDateFields(0, s);
         WriteDateFields(1, e);
     }
+    return outcome;
 }
 
 void FrmMain::WriteDateFields(int group, int32_t jdn) {
@@ -218,12 +218,13 @@ bool FrmMain::DeriveSearchOrbs() {
     return true;
 }
 
-void FrmMain::ReportNoCompleteTransit(const std::string& errorText, AspectCode aspect,
-                                      int32_t day) {
+Outcome FrmMain::ReportNoCompleteTransit(const std::string& errorText, AspectCode aspect,
+                                         int32_t day) {
     lblShortDate.visible = false;
-    platform.MsgBox("No complete " + LowerCase(AspectName(aspect)) + " transit found up to " +
-                        ShortDate(day) + " CE ." + kCrLf + errorText,
-                    MsgIcon::Exclamation, "Date out of range");
+    const std::string text = "No complete " + LowerCase(AspectName(aspect)) +
+                             " transit found up to " + ShortDate(day) + " CE ." + kCrLf + errorText;
+    platform.MsgBox(text, MsgIcon::Exclamation, "Date out of range");
+    return Outcome::Failed(text);
 }
 
 }  // namespace zenthra

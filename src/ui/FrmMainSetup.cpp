@@ -452,13 +452,18 @@ std::array<int16_t, 3> FrmMain::SelectedOrbDegrees() {
 
 void FrmMain::RefreshPane() {}
 
-void FrmMain::HandToScan(bool moveStartBack) {
+Outcome FrmMain::HandToScan(bool moveStartBack) {
     writer.SetOrbDegrees(request.orbDegrees);
     if (moveStartBack) {
         scan.MoveStartBeforeTransit();
     } else {
         scan.RunTransitScan();
     }
+    if (!flags.runAborted) {
+        return Outcome::Done();
+    }
+    return writer.FailureText().empty() ? Outcome::Stopped()
+                                        : Outcome::Failed(writer.FailureText());
 }
 
 }  // namespace zenthra

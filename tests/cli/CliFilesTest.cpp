@@ -72,6 +72,18 @@ TEST_F(CliFiles, AnHtmlFileThatCannotBeOpenedFailsWithOneMessage) {
                                 ":\nNo such file or directory\n");
 }
 
+// The search found its period, so it is printed; the listing of it failed, so the search did.
+TEST_F(CliFiles, ASearchWhoseListingCannotBeWrittenFails) {
+    const std::string path = (folder / "missing" / "search.html").string();
+    EXPECT_EQ(Run("search --world --first mars --second jupiter --end 2008-12-31 --aspect "
+                  "conjunction --html " +
+                  path),
+              kExitRefused);
+    EXPECT_EQ(errors.str(), "Write output to file: Error when opening file " + path +
+                                ":\nNo such file or directory\n");
+    EXPECT_TRUE(out.str().ends_with("Found: 2009-01-30 to 2009-03-08\n")) << out.str();
+}
+
 TEST_F(CliFiles, AFullDiskKeepsTheEarlierHtmlFileAndFails) {
     const fs::path path = folder / "run.html";
     std::ofstream(path) << "earlier";

@@ -75,7 +75,7 @@ TEST_F(AllTransitsButton, TheDateStyleBoxStartsAtOneAndTheButtonRunsTheHandler) 
 
 TEST_F(AllTransitsButton, WritesTheThreeReportsAndTheDayFile) {
     w.SetPaneText("an earlier run");
-    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(w.cmdShowAllTransits_Click().kind, OutcomeKind::Done);
     const std::string folder = Folder().string();
     EXPECT_EQ(Shown(p),
               (std::vector<Box>{{"All files successfully written to " + folder, None, "ZTA"}}));
@@ -137,17 +137,17 @@ TEST_F(AllTransitsButton, OnlyPersonalTransitsInTheTropicalZodiac) {
         "Zodiac.",
         None, "Restriction"};
     w.ChooseOption(w.optSidereal, w.optTropical);
-    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(w.cmdShowAllTransits_Click().kind, OutcomeKind::Refused);
     w.ChooseOption(w.optTropical, w.optSidereal);
     ChooseWorld(w);
-    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(w.cmdShowAllTransits_Click().kind, OutcomeKind::Refused);
     EXPECT_EQ(Shown(p), (std::vector<Box>{restriction, restriction}));
     EXPECT_FALSE(fs::exists(root));
 }
 
 TEST_F(AllTransitsButton, TheRunChecksComeFirst) {
     w.cboHour.SetListIndex(0);
-    w.cmdShowAllTransits_Click();
+    EXPECT_EQ(w.cmdShowAllTransits_Click().kind, OutcomeKind::Refused);
     ASSERT_EQ(Shown(p).size(), 1u);
     EXPECT_EQ(Shown(p)[0].text, "Please specify the birth time, or use 12:00 if not known.");
     EXPECT_FALSE(w.validateOnly);
@@ -166,7 +166,7 @@ TEST_F(AllTransitsButton, TheDateStyleBox) {
     for (const char* text : {"", "4", "-1", "3.5", "99"}) {
         p.boxes.boxes.clear();
         w.txbAllTransitsDateFormat.text = text;
-        w.cmdShowAllTransits_Click();
+        EXPECT_EQ(w.cmdShowAllTransits_Click().kind, OutcomeKind::Refused) << text;
         EXPECT_EQ(Shown(p), std::vector<Box>{*text == '\0' ? notSpecified : invalid}) << text;
     }
     EXPECT_FALSE(fs::exists(root));
@@ -187,9 +187,11 @@ TEST_F(AllTransitsButton, AShortPeriodEndsWithCodeFourteenAndNoFiles) {
     for (const char* end : {"2023-1-19", "2023-1-22"}) {
         p.boxes.boxes.clear();
         SetPeriod("2023-1-16", end);
-        w.cmdShowAllTransits_Click();
+        const Outcome outcome = w.cmdShowAllTransits_Click();
         EXPECT_EQ(Shown(p), (std::vector<Box>{{"Orb =  1, Error code = 14", Exclamation, "Error"}}))
             << end;
+        EXPECT_EQ(outcome.kind, OutcomeKind::Failed);
+        EXPECT_EQ(outcome.message, "Orb =  1, Error code = 14");
     }
     // The folders are made, but no report of any orb.
     EXPECT_TRUE(FilesIn(Folder("1990-06-15_2023-01-16_4d")).empty());
@@ -201,10 +203,11 @@ TEST_F(AllTransitsButton, AShortPeriodEndsWithCodeFourteenAndNoFiles) {
 TEST_F(AllTransitsButton, AFolderThatCannotBeMade) {
     fs::create_directories(root);
     std::ofstream(root / "KVR") << "a file";
-    w.cmdShowAllTransits_Click();
-    EXPECT_EQ(
-        Shown(p),
-        (std::vector<Box>{{"Unable to create folder " + Folder().string(), Exclamation, "ZTA"}}));
+    const Outcome outcome = w.cmdShowAllTransits_Click();
+    const std::string failure = "Unable to create folder " + Folder().string();
+    EXPECT_EQ(Shown(p), (std::vector<Box>{{failure, Exclamation, "ZTA"}}));
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failed);
+    EXPECT_EQ(outcome.message, failure);
 }
 
 // Earlier reports of 12:00, then a run for a birth at 06:00 into the same folder.
@@ -282,10 +285,11 @@ TEST_F(AllTransitsRerun, AReportThatCannotBeMovedIntoPlaceIsTold) {
             fs::create_directory(taken);
         }
     };
-    w.cmdShowAllTransits_Click();
-    EXPECT_EQ(Shown(p),
-              (std::vector<Box>{{"Error writing to file " + taken.string() + "\r\nIs a directory",
-                                 Exclamation, "Error"}}));
+    const Outcome outcome = w.cmdShowAllTransits_Click();
+    const std::string failure = "Error writing to file " + taken.string() + "\r\nIs a directory";
+    EXPECT_EQ(Shown(p), (std::vector<Box>{{failure, Exclamation, "Error"}}));
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failed);
+    EXPECT_EQ(outcome.message, failure);
     EXPECT_TRUE(fs::is_empty(taken));
 }
 

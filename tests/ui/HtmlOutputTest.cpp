@@ -79,18 +79,22 @@ TEST_F(HtmlOutputTest, AShowAllSequenceWritesEveryTableIntoOneFile) {
 TEST_F(HtmlOutputTest, AFileThatCannotBeOpenedIsReportedOnceAndEndsAShowAll) {
     const std::string path = (folder / "missing" / "all.htm").string();
     HtmlTo(path);
-    w.cmdStart_Click();
-    const std::vector<Box> once = {
-        {"Error when opening file " + path + ":\r\nNo such file or directory", MsgIcon::Exclamation,
-         "Write output to file"}};
+    const Outcome run = w.cmdStart_Click();
+    const std::string failure =
+        "Error when opening file " + path + ":\r\nNo such file or directory";
+    const std::vector<Box> once = {{failure, MsgIcon::Exclamation, "Write output to file"}};
     EXPECT_EQ(Shown(p), once);
+    EXPECT_EQ(run.kind, OutcomeKind::Failed);
+    EXPECT_EQ(run.message, failure);
     // The run itself went on to its end.
     EXPECT_FALSE(w.Pane().Text().ends_with("Stopped"));
     EXPECT_TRUE(w.flags.runAborted);
 
     p.boxes.boxes.clear();
-    w.cmdShowAll_Click(0);
+    const Outcome sequence = w.cmdShowAll_Click(0);
     EXPECT_EQ(Shown(p), once);
+    EXPECT_EQ(sequence.kind, OutcomeKind::Failed);
+    EXPECT_EQ(sequence.message, failure);
     EXPECT_EQ(Titles().size(), 1u);
     EXPECT_FALSE(fs::exists(folder / "missing"));
 }

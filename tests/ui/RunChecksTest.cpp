@@ -127,7 +127,7 @@ TEST(RunChecks, EachCheckShowsItsBoxKeepsItsCorrectionAndStartsNothing) {
         LoadWithPersonalRun(w, p);
         check.arrange(w);
         p.boxes.boxes.clear();
-        w.cmdStart_Click();
+        EXPECT_EQ(w.cmdStart_Click().kind, OutcomeKind::Refused);
         Box expected = check.box;
         if (expected.title == kStartCaption) {
             expected.title = w.cmdStart.caption;

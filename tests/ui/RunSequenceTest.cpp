@@ -30,7 +30,7 @@ class RunSequenceTest : public RunFixture {
 TEST_F(RunSequenceTest, APersonalRunFillsTheRequestThePaneAndTheWindow) {
     SetPeriod("2026-1-1", "2026-6-30");
     w.ChooseOption(w.optSidereal, w.optTropical);
-    w.cmdStart_Click();
+    EXPECT_EQ(w.cmdStart_Click().kind, OutcomeKind::Done);
 
     EXPECT_TRUE(p.boxes.boxes.empty());
     ASSERT_EQ(p.popUps.size(), 1u);
@@ -112,7 +112,8 @@ TEST_F(RunSequenceTest, ShowAllWorldPairsTheOuterBodyWithEveryOther) {
     w.cboOrbs[1].SetListIndex(8);  // 10°, 9°, 2°: a sequence skips the orb rules
     w.SetPaneText("earlier output");
     p.boxes.boxes.clear();
-    w.cmdShowAll_Click(0);
+    // A body paired with itself is passed over, not refused.
+    EXPECT_EQ(w.cmdShowAll_Click(0).kind, OutcomeKind::Done);
 
     // A reversed pair runs the other way round under its title's list order.
     EXPECT_EQ(Pairs(), (std::vector<std::string>{"Sun and Jupiter", "Mercury and Jupiter",
@@ -153,7 +154,7 @@ TEST_F(RunSequenceTest, StopEndsTheRun) {
             w.cmdStart_Click();
         }
     };
-    w.cmdStart_Click();
+    EXPECT_EQ(w.cmdStart_Click().kind, OutcomeKind::Stopped);
     EXPECT_TRUE(w.Pane().Text().ends_with("Stopped"));
     EXPECT_TRUE(p.popUps.empty() && p.boxes.boxes.empty());
     EXPECT_TRUE(w.flags.runAborted);
@@ -169,7 +170,7 @@ TEST_F(RunSequenceTest, StopEndsAShowAllSequence) {
             w.cmdStart_Click();
         }
     };
-    w.cmdShowAll_Click(0);
+    EXPECT_EQ(w.cmdShowAll_Click(0).kind, OutcomeKind::Stopped);
     EXPECT_EQ(Titles().size(), 2u);
     EXPECT_TRUE(w.Pane().Text().ends_with("Stopped"));
     EXPECT_EQ(w.cboPlanet[0].SelectedText(), "Mars");

@@ -140,11 +140,13 @@ TEST_F(SearchTest, StopsAtTheEndOfThePlutoTable) {
     w.cboPlanet[1].SetListIndex(8);  // natal Pluto: the conjunction is in effect
     w.cboSearchAspect.SetListIndex(0);
     SetEnd(2099, 1, 5);
-    w.cmdSearch_Click();
+    const Outcome outcome = w.cmdSearch_Click();
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text,
               "No complete conjunction transit found up to 2100-01-01 CE .\r\n"
               "Date is beyond allowable date range for Pluto.");
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failed);
+    EXPECT_EQ(outcome.message, Boxes()[0].text);
     EXPECT_EQ(Boxes()[0].title, "Date out of range");
     EXPECT_EQ(Boxes()[0].icon, MsgIcon::Exclamation);
     EXPECT_FALSE(w.lblShortDate.visible);
