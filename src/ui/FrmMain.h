@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/FirstTransitSearch.h"
 #include "engine/TransitRequest.h"
 #include "engine/TransitScan.h"
 #include "engine/TransitTable.h"
@@ -177,13 +178,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
 
     // The first-transit search.
     Outcome cmdSearch_Click();
-    int16_t TestAspectInOrb(BodyCode firstBody, BodyCode secondBody, double instant,
-                            AspectCode aspect, double orb, bool isWorld, double natalLongitude,
-                            bool showRangeErrors, int16_t& status);
-    int32_t StepToOrbChange(int32_t firstDay, bool wantInOrb, int16_t tzMinutes, BodyCode firstBody,
-                            BodyCode secondBody, AspectCode aspect, double orb, bool isWorld,
-                            double natalLongitude, int16_t& status);
-    std::string RangeErrorText(int16_t status, BodyCode firstBody, BodyCode secondBody) const;
+    std::string RangeErrorText(RangeFault fault, BodyCode firstBody, BodyCode secondBody) const;
     bool DeriveSearchOrbs();
     Outcome ReportNoCompleteTransit(const std::string& errorText, AspectCode aspect, int32_t day);
 

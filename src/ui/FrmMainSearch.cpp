@@ -1,11 +1,9 @@
-// The first-transit search: steps day by day after the end date until it has bracketed the
-// first complete transit of the chosen aspect, then lists that period like a run.
-#include <cmath>
-
+// The first-transit search's button: its checks, its messages and its progress label around
+// the engine's search, then the period found listed like a run.
 #include "calendar/DatePr2.h"
 #include "calendar/StrProc.h"
-#include "engine/AspectGeometry.h"
-#include "ephemeris/PlanetLongitude.h"
+#include "engine/FirstTransitSearch.h"
+#include "ephemeris/Angles.h"
 #include "support/FileProc.h"
 #include "ui/FrmMain.h"
 #include "ui/WindowLook.h"
@@ -13,11 +11,6 @@
 namespace zenthra {
 
 namespace {
-
-constexpr int16_t kSecondBeyond = -1;
-constexpr int16_t kFirstBeyond = -2;
-constexpr int16_t kSecondPrior = -3;
-constexpr int16_t kFirstPrior = -4;
 
 // Middle and inner orbs for each search orb from 5 to 15 degrees.
 struct SearchOrbs {
@@ -27,11 +20,6 @@ struct SearchOrbs {
 constexpr std::array<SearchOrbs, 11> kSearchOrbs = {
     {{3, 1}, {4, 2}, {5, 3}, {6, 4}, {6, 3}, {6, 2}, {7, 3}, {8, 4}, {8, 4}, {9, 4}, {10, 5}}};
 constexpr int16_t kSmallestSearchOrb = 5;
-
-// A longitude outside its source's range, as a status: whole part -100 is beyond.
-int16_t RangeStatus(double longitude, int16_t beyond, int16_t prior) {
-    return std::trunc(longitude) == kAfterRange ? beyond : prior;
-}
 
 std::string ShortDate(int32_t day) {
     return FormatShortDate(day, kYearMonthDay, "-", ",", false);
@@ -91,42 +79,35 @@ Outcome FrmMain::cmdSearch_Click() {
     request.appendToOutput = chkAppendToOutput.Value() != 0;
     request.showAllMode = false;
 
-    const double orb = request.orbRadians[kOuterOrb];
-    const double natal = request.natalLongitude[request.secondBody];
-    int16_t status = 0;
-    const auto step = [&](int32_t from, bool wantInOrb) {
-        status = 0;
-        return StepToOrbChange(from, wantInOrb, request.tzMinutes, request.firstBody,
-                               request.secondBody, aspect, orb, world, natal, status);
-    };
-    const auto failed = [&](int32_t day) {
-        return status < 0
-                   ? ReportNoCompleteTransit(
-                         RangeErrorText(status, request.firstBody, request.secondBody), aspect, day)
-                   : Outcome::Done();
-    };
-    int32_t d = endDate + 1;
-    if (TestAspectInOrb(request.firstBody, request.secondBody, d - 0.5, aspect, orb, world, natal,
-                        true, status) == 1) {
-        d = step(d, false);
-        if (Outcome none = failed(d); !none.IsDone()) {
-            return none;
-        }
+    const FirstTransitQuery query{request.firstBody,
+                                  request.secondBody,
+                                  aspect,
+                                  request.orbRadians[kOuterOrb],
+                                  world,
+                                  request.natalLongitude[request.secondBody],
+                                  request.tzMinutes,
+                                  endDate};
+    const FirstTransitResult found = FindFirstTransit(
+        query, {[this](RangeFault fault) {
+                    platform.MsgBox(RangeErrorText(fault, request.firstBody, request.secondBody),
+                                    MsgIcon::Exclamation, "Error");
+                },
+                [this](int32_t day) {
+                    lblShortDate.caption = ShortDate(day);
+                    lblShortDate.visible = true;
+                    lblShortDate.foreColor = kProgressText;
+                }});
+    if (found.fault != RangeFault::None) {
+        return ReportNoCompleteTransit(
+            RangeErrorText(found.fault, request.firstBody, request.secondBody), aspect,
+            found.reached);
     }
-    const int32_t s = step(d, true);
-    if (Outcome none = failed(s); !none.IsDone()) {
-        return none;
-    }
-    const int32_t e = step(s + 1, false);
-    if (Outcome none = failed(e); !none.IsDone()) {
-        return none;
-    }
-    request.startJdn = s;
-    request.endJdn = e;
+    request.startJdn = found.startJdn;
+    request.endJdn = found.endJdn;
     const Outcome outcome = HandToScan(false);
     if (chkKeepDates.Value() == 0 && !table.RowIsEmpty(kFirstTransitRow)) {
-        WriteDateFields(0, s);
-        WriteDateFields(1, e);
+        WriteDateFields(0, found.startJdn);
+        WriteDateFields(1, found.endJdn);
     }
     return outcome;
 }
@@ -139,54 +120,10 @@ void FrmMain::WriteDateFields(int group, int32_t jdn) {
     RefreshDateLabel(group);
 }
 
-int16_t FrmMain::TestAspectInOrb(BodyCode firstBody, BodyCode secondBody, double instant,
-                                 AspectCode aspect, double orb, bool isWorld, double natalLongitude,
-                                 bool showRangeErrors, int16_t& status) {
-    const bool computeSecond = isWorld || natalLongitude < 0;
-    const double second = computeSecond ? PlanetLongitude(secondBody, instant) : natalLongitude;
-    if (computeSecond && second < 0) {
-        status = RangeStatus(second, kSecondBeyond, kSecondPrior);
-    }
-    double first = 0;
-    if (status == 0) {
-        first = PlanetLongitude(firstBody, instant);
-        if (first < 0) {
-            status = RangeStatus(first, kFirstBeyond, kFirstPrior);
-        }
-    }
-    if (status < 0) {
-        if (showRangeErrors) {
-            platform.MsgBox(RangeErrorText(status, firstBody, secondBody), MsgIcon::Exclamation,
-                            "Error");
-        }
-        return 0;
-    }
-    return InOrb(AspectDeviation(Separation(first, second), aspect), orb) ? 1 : 0;
-}
-
-int32_t FrmMain::StepToOrbChange(int32_t firstDay, bool wantInOrb, int16_t tzMinutes,
-                                 BodyCode firstBody, BodyCode secondBody, AspectCode aspect,
-                                 double orb, bool isWorld, double natalLongitude, int16_t& status) {
-    for (int32_t n = firstDay;; ++n) {
-        if (n != firstDay) {
-            lblShortDate.caption = ShortDate(n);
-            lblShortDate.visible = true;
-            lblShortDate.foreColor = kProgressText;
-        }
-        const int16_t inOrb = TestAspectInOrb(firstBody, secondBody, LocalMidnight(n, tzMinutes),
-                                              aspect, orb, isWorld, natalLongitude, false, status);
-        if (status < 0) {
-            return n;
-        }
-        if ((inOrb == 1) == wantInOrb) {
-            return wantInOrb ? n - 1 : n;
-        }
-    }
-}
-
-std::string FrmMain::RangeErrorText(int16_t status, BodyCode firstBody, BodyCode secondBody) const {
-    const bool beyond = status == kSecondBeyond || status == kFirstBeyond;
-    const bool second = status == kSecondBeyond || status == kSecondPrior;
+std::string FrmMain::RangeErrorText(RangeFault fault, BodyCode firstBody,
+                                    BodyCode secondBody) const {
+    const bool beyond = fault == RangeFault::SecondBeyond || fault == RangeFault::FirstBeyond;
+    const bool second = fault == RangeFault::SecondBeyond || fault == RangeFault::SecondPrior;
     return std::string(beyond ? "Date is beyond allowable date range for "
                               : "Date is prior to allowable date range for ") +
            BodyName(second ? secondBody : firstBody) + ".";

@@ -37,12 +37,14 @@ class SearchTest : public ::testing::Test {
 
     // Whether the request's pair is within the outer orb at the local midnight of a day.
     bool InOrbOn(int32_t day, AspectCode aspect) {
-        int16_t status = 0;
-        return w.TestAspectInOrb(w.request.firstBody, w.request.secondBody,
-                                 day - 0.5 - w.request.tzMinutes / 1440.0, aspect,
-                                 w.request.orbRadians[0], w.request.isWorld,
-                                 w.request.natalLongitude[w.request.secondBody], false,
-                                 status) == 1;
+        const FirstTransitQuery query{w.request.firstBody,
+                                      w.request.secondBody,
+                                      aspect,
+                                      w.request.orbRadians[0],
+                                      w.request.isWorld,
+                                      w.request.natalLongitude[w.request.secondBody]};
+        RangeFault fault = RangeFault::None;
+        return AspectInOrbAt(query, day - 0.5 - w.request.tzMinutes / 1440.0, fault);
     }
 
     const std::vector<testing::RecordedBox>& Boxes() { return platform.boxes.boxes; }
