@@ -14,6 +14,14 @@ const std::string& Control::SelectedText() const {
     return listIndex >= 0 ? list[listIndex] : kNone;
 }
 
+void Control::Choose() {
+    if (choose) {
+        choose();
+    } else {
+        SetValue(1);
+    }
+}
+
 void Control::Clear() {
     list.clear();
     listIndex = -1;

@@ -67,6 +67,15 @@ class Control {
 
     // Runs on a user's click, and when code changes the value as described above.
     std::function<void()> click;
+    // Option buttons: a user's click, which chooses this one of its frame and unchooses the
+    // other. Without it the click only chooses this one.
+    std::function<void()> choose;
+    void Choose();
+    // Text boxes: the focus left the control for another of the window.
+    std::function<void()> lostFocus;
+    // Text boxes: a key pressed and released, as Windows key code and shift state.
+    std::function<void(int keyCode, int shift)> keyDown;
+    std::function<void(int keyCode, int shift)> keyUp;
 
     // Combo boxes: the entries and the selected index (-1: none).
     std::vector<std::string> list;

@@ -302,6 +302,23 @@ void FrmMain::PlaceAll() {
 void FrmMain::BindHandlers() {
     optWorld.click = [this] { optWorld_Click(); };
     optPersonal.click = [this] { optPersonal_Click(); };
+    BindOptionPair(optWorld, optPersonal);
+    BindOptionPair(optTropical, optSidereal);
+    for (int g = 0; g < 3; ++g) {
+        BindDateField(
+            txbYear[g], [this, g] { txbYear_LostFocus(g); },
+            [this, g](int key, int shift) { txbYear_KeyDown(g, key, shift); },
+            [this, g](int key, int shift) { txbYear_KeyUp(g, key, shift); });
+        BindDateField(
+            txbMonth[g], [this, g] { txbMonth_LostFocus(g); },
+            [this, g](int key, int shift) { txbMonth_KeyDown(g, key, shift); },
+            [this, g](int key, int shift) { txbMonth_KeyUp(g, key, shift); });
+        BindDateField(
+            txbDay[g], [this, g] { txbDay_LostFocus(g); },
+            [this, g](int key, int shift) { txbDay_KeyDown(g, key, shift); },
+            [this, g](int key, int shift) { txbDay_KeyUp(g, key, shift); });
+    }
+    txbStopDate.lostFocus = [this] { txbStopDate_LostFocus(); };
     for (int i = 0; i < 2; ++i) {
         cboPlanet[i].click = [this, i] { cboPlanet_Click(i); };
         cboTimezone[i].click = [this, i] { cboTimezone_Click(i); };
@@ -326,6 +343,19 @@ void FrmMain::BindHandlers() {
     cmdSaveState.click = [this] { cmdSaveState_Click(); };
     cmdRestoreState.click = [this] { cmdRestoreState_Click(); };
     cmdQuit.click = [this] { cmdQuit_Click(); };
+}
+
+void FrmMain::BindOptionPair(Control& first, Control& second) {
+    first.choose = [this, &first, &second] { ChooseOption(first, second); };
+    second.choose = [this, &first, &second] { ChooseOption(second, first); };
+}
+
+void FrmMain::BindDateField(Control& field, std::function<void()> lostFocus,
+                            std::function<void(int, int)> keyDown,
+                            std::function<void(int, int)> keyUp) {
+    field.lostFocus = std::move(lostFocus);
+    field.keyDown = std::move(keyDown);
+    field.keyUp = std::move(keyUp);
 }
 
 void FrmMain::ChooseOption(Control& chosen, Control& other) {

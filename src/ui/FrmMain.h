@@ -233,6 +233,9 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void Place(Control& control, Control* frame = nullptr);
     void PlaceAll();
     void BindHandlers();
+    void BindOptionPair(Control& first, Control& second);
+    void BindDateField(Control& field, std::function<void()> lostFocus,
+                       std::function<void(int, int)> keyDown, std::function<void(int, int)> keyUp);
     bool IsWorld() const { return optWorld.Value() != 0; }
     std::string StartCaptionTitle() const { return cmdStart.caption; }
     void ReadBodies();

@@ -46,6 +46,7 @@ FrmView::FrmView(Platform& platform)
                          Geometry{120, 6020, 3270, 400}),
       cmdClose(K::Button, "cmdClose", "Close", Geometry{8670, 6020, 1000, 400}),
       platform(platform) {
+    cmdClose.click = [this] { cmdClose_Click(); };
     txbText1.locked = true;
     // The help text lines up its tables in columns of characters.
     txbText1.font = {"Courier New", 10, false};

@@ -175,16 +175,6 @@ void ControlRenderer::Forward(const std::function<void()>& action) {
     }
 }
 
-Control* ControlRenderer::SiblingOption(const Entry& entry) const {
-    for (const auto& other : entries) {
-        if (other.get() != &entry && other->control->kind == K::OptionButton &&
-            other->frame == entry.frame) {
-            return other->control;
-        }
-    }
-    return nullptr;
-}
-
 void ControlRenderer::Connect(Entry& entry) {
     Control& c = *entry.control;
     if (entry.textArea) {
@@ -208,16 +198,7 @@ void ControlRenderer::Connect(Entry& entry) {
             break;
         case K::OptionButton:
             connect(static_cast<QRadioButton*>(entry.widget), &QRadioButton::clicked, this,
-                    [this, &c, &entry] {
-                        Forward([this, &c, &entry] {
-                            Control* other = SiblingOption(entry);
-                            if (other != nullptr && handlers.chooseOption) {
-                                handlers.chooseOption(c, *other);
-                            } else {
-                                c.SetValue(1);
-                            }
-                        });
-                    });
+                    [this, &c] { Forward([&c] { c.Choose(); }); });
             break;
         case K::ComboBox:
             connect(static_cast<QComboBox*>(entry.widget), &QComboBox::activated, this,
@@ -258,8 +239,8 @@ bool ControlRenderer::eventFilter(QObject* watched, QEvent* event) {
             const bool leavesWindow = reason == Qt::ActiveWindowFocusReason ||
                                       reason == Qt::PopupFocusReason ||
                                       reason == Qt::MenuBarFocusReason;
-            if (!leavesWindow && handlers.lostFocus) {
-                Forward([this, &c] { handlers.lostFocus(c); });
+            if (!leavesWindow && c.lostFocus) {
+                Forward([&c] { c.lostFocus(); });
             }
             break;
         }
@@ -267,10 +248,10 @@ bool ControlRenderer::eventFilter(QObject* watched, QEvent* event) {
             return KeyPressed(entry, *static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease: {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() && handlers.keyUp && c.kind == K::TextBox) {
+            if (!key->isAutoRepeat() && c.keyUp) {
                 const int code = WindowsKeyCode(key->key());
                 const int shift = WindowsShiftState(key->modifiers());
-                Forward([this, &c, code, shift] { handlers.keyUp(c, code, shift); });
+                Forward([&c, code, shift] { c.keyUp(code, shift); });
             }
             break;
         }
@@ -294,9 +275,9 @@ bool ControlRenderer::KeyPressed(Entry& entry, const QKeyEvent& key) {
         static_cast<QPushButton*>(entry.widget)->click();
         return true;
     }
-    if (c.kind == K::TextBox && !entry.textArea && handlers.keyDown) {
+    if (c.keyDown) {
         const int shift = WindowsShiftState(key.modifiers());
-        Forward([this, &c, code, shift] { handlers.keyDown(c, code, shift); });
+        Forward([&c, code, shift] { c.keyDown(code, shift); });
     }
     return false;
 }

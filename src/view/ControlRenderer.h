@@ -22,13 +22,9 @@ namespace zenthra {
 
 class ControlRenderer : public QObject {
   public:
-    // What a user's action becomes in the model. Each is optional.
+    // What the window around the controls hears of the user's actions; each is optional.
+    // The actions themselves go to the handlers that the model bound to its controls.
     struct Handlers {
-        std::function<void(Control&)> lostFocus = {};
-        // Keys pressed and released in text boxes.
-        std::function<void(Control&, int keyCode, int shift)> keyDown = {};
-        std::function<void(Control&, int keyCode, int shift)> keyUp = {};
-        std::function<void(Control& chosen, Control& other)> chooseOption = {};
         std::function<void(Control*)> focusMoved = {};
         // After every forwarded action: bring the windows up to date with the model.
         std::function<void()> afterEvent = {};
@@ -73,7 +69,6 @@ class ControlRenderer : public QObject {
     void ApplyColors(Entry& entry);
     void Forward(const std::function<void()>& action);
     bool KeyPressed(Entry& entry, const QKeyEvent& key);
-    Control* SiblingOption(const Entry& entry) const;
 
     QWidget& form;
     Handlers handlers;

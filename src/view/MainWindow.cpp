@@ -13,54 +13,8 @@ namespace zenthra {
 
 namespace {
 
-// The date fields' handlers: which field (0 year, 1 month, 2 day) of which group a control
-// is.
-template <typename Action>
-void ForDateField(FrmMain& m, const Control& c, Action action) {
-    for (int g = 0; g < 3; ++g) {
-        const std::array<const Control*, 3> fields = {&m.txbYear[g], &m.txbMonth[g], &m.txbDay[g]};
-        for (int f = 0; f < 3; ++f) {
-            if (&c == fields[f]) {
-                action(f, g);
-                return;
-            }
-        }
-    }
-}
-
-using KeyHandler = void (FrmMain::*)(int group, int keyCode, int shift);
-
-// The key handlers of the date fields: those of the year, the month and the day field.
-std::function<void(Control&, int, int)> DateFieldKeys(FrmMain& m,
-                                                      std::array<KeyHandler, 3> handlers) {
-    return [&m, handlers](Control& c, int keyCode, int shift) {
-        ForDateField(m, c, [&m, &handlers, keyCode, shift](int field, int g) {
-            (m.*handlers[field])(g, keyCode, shift);
-        });
-    };
-}
-
 ControlRenderer::Handlers MainHandlers(FrmMain& m, std::function<void()> refresh) {
     ControlRenderer::Handlers h;
-    h.lostFocus = [&m](Control& c) {
-        if (&c == &m.txbStopDate) {
-            m.txbStopDate_LostFocus();
-        }
-        ForDateField(m, c, [&m](int field, int g) {
-            if (field == 0) {
-                m.txbYear_LostFocus(g);
-            } else if (field == 1) {
-                m.txbMonth_LostFocus(g);
-            } else {
-                m.txbDay_LostFocus(g);
-            }
-        });
-    };
-    h.keyDown = DateFieldKeys(
-        m, {&FrmMain::txbYear_KeyDown, &FrmMain::txbMonth_KeyDown, &FrmMain::txbDay_KeyDown});
-    h.keyUp = DateFieldKeys(
-        m, {&FrmMain::txbYear_KeyUp, &FrmMain::txbMonth_KeyUp, &FrmMain::txbDay_KeyUp});
-    h.chooseOption = [&m](Control& chosen, Control& other) { m.ChooseOption(chosen, other); };
     h.focusMoved = [&m](Control* c) { m.focus = c; };
     h.afterEvent = std::move(refresh);
     return h;

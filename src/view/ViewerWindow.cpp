@@ -16,9 +16,6 @@ ViewerWindow::ViewerWindow(FrmView& model, QWidget* owner, std::function<void()>
           *this, {model.caption, model.geometry, model.windowState, model.visible},
           [&model] { model.Form_Resize(); }, [this] { this->refreshAll(); }) {
     setObjectName(QStringLiteral("frmView"));
-    if (!model.cmdClose.click) {
-        model.cmdClose.click = [&model] { model.cmdClose_Click(); };
-    }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
         this->model.Form_KeyDown(kKeyEscape, 0);

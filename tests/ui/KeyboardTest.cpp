@@ -25,6 +25,33 @@ TEST_F(KeyboardTest, EnterStartsARunWhenItsPressAndReleaseReachTheSameField) {
     EXPECT_EQ(Titles().size(), 1u);
 }
 
+// What a view forwards reaches the handler through the control alone.
+TEST_F(KeyboardTest, EachControlCarriesItsOwnHandlers) {
+    SetPeriod("2026-1-1", "2026-3-31");
+    w.txbMonth[1].text = " 03x";
+    w.txbMonth[1].lostFocus();
+    EXPECT_EQ(w.txbMonth[1].text, "03");
+    EXPECT_EQ(w.lblDate[1].caption, "March 31, 2026 CE");
+    w.txbStopDate.text = "  5 ";
+    w.txbStopDate.lostFocus();
+    EXPECT_EQ(w.stopDateText, "5");
+
+    w.txbMonth[0].keyDown(kKeyEnter, 0);
+    w.txbDay[0].keyUp(kKeyEnter, 0);  // pressed in another field
+    EXPECT_TRUE(w.Pane().Empty());
+    w.txbDay[2].keyDown(kKeyEnter, 0);
+    w.txbDay[2].keyUp(kKeyEnter, 0);
+    EXPECT_EQ(Titles().size(), 1u);
+
+    w.optSidereal.Choose();
+    EXPECT_EQ(w.optTropical.Value(), 0);
+    EXPECT_EQ(w.optSidereal.Value(), 1);
+    w.optWorld.Choose();
+    EXPECT_EQ(w.optPersonal.Value(), 0);
+    EXPECT_FALSE(w.fraBirthDate.visible);
+    EXPECT_TRUE(static_cast<bool>(w.frmView.cmdClose.click));
+}
+
 TEST_F(KeyboardTest, TheReleaseOfAnEnterThatClosedAMessageBoxStartsNothing) {
     SetPeriod("2026-1-1", "2026-1-3");
     const Box tooShort{"The start date must be at least 3 days prior to the end date.",
