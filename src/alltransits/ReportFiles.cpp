@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "calendar/StrProc.h"
 #include "support/FileProc.h"
 
 namespace zenthra {
@@ -16,14 +17,6 @@ namespace zenthra {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string TrimBlanks(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Held while a run moves its files into a folder. A folder whose file system cannot lock it
 // is written without the lock.
@@ -54,7 +47,7 @@ class FolderLock {
 
 bool FolderExists(const std::string& path) {
     std::error_code error;
-    return fs::is_directory(TrimBlanks(path), error) && !error;
+    return fs::is_directory(TrimSpaces(path), error) && !error;
 }
 
 bool CreateFolderPath(const std::string& path) {

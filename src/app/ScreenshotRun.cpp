@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "calendar/Timezones.h"
 #include "support/SafeFile.h"
 #include "view/MainWindow.h"
 
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int kBirthHourTwelve = 13;  // after the empty entry
 constexpr int kBirthMinuteZero = 1;
-constexpr int kGmtEntry = 24;
 constexpr int kPatienceMs = 120000;
 
 constexpr int kExitNoWindow = 3;
@@ -44,7 +44,7 @@ void RunAndTakePicture(MainWindow& window, const std::string& pngPath) {
     m.txbDay_LostFocus(2);
     m.cboHour.SetListIndex(kBirthHourTwelve);
     m.cboMinute.SetListIndex(kBirthMinuteZero);
-    m.cboTimezone[1].SetListIndex(kGmtEntry);
+    m.cboTimezone[1].SetListIndex(kGreenwichIndex);
     window.Refresh();
     static_cast<QPushButton*>(window.WidgetOf(m.cmdStart))->click();
     QApplication::processEvents();

@@ -65,6 +65,10 @@ GregorianDate JdnToDate(int32_t jdn) {
     return {date.year, date.month, date.day};
 }
 
+std::string IsoDateText(int32_t jdn) {
+    return FormatShortDate(jdn, kYearMonthDay, "-", ",", false);
+}
+
 std::string FormatShortDate(int32_t jdn, int style, std::string_view sep,
                             std::string_view thousandsSep, bool era) {
     const GregorianDate date = JdnToDate(jdn);

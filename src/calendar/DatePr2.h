@@ -47,6 +47,9 @@ inline constexpr int kAbbreviatedMonthDayYear = 3;
 std::string FormatShortDate(int32_t jdn, int style, std::string_view sep,
                             std::string_view thousandsSep, bool era);
 
+// "2022-12-22": the date as the tables, the progress label and the search print it.
+std::string IsoDateText(int32_t jdn);
+
 // "12/22/2022", "22.12.2022", "2022-12-22", or "Dec. 22 2022" (style 3) with `pad`; days and
 // months without `pad` have no leading zero. Years are never grouped.
 std::string FormatNumericDate(int32_t jdn, int style, bool pad, bool twoDigitYear);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calendar/Utf8.h"
+#include "support/Trim.h"
 
 namespace zenthra {
 
@@ -132,11 +133,7 @@ int32_t LeadingNumberRounded(std::string_view text) {
 }
 
 std::string TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return Trimmed(text, " ");
 }
 
 std::string LowerCase(std::string_view text) {

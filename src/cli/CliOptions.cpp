@@ -301,7 +301,7 @@ std::optional<ZoneChoice> ParseZone(const std::string& text) {
     if (!minutes || *minutes % 30 != 0 || std::abs(*minutes) > 690) {
         return std::nullopt;
     }
-    return ZoneChoice{*minutes / 30 + 24, false};
+    return ZoneChoice{*minutes / 30 + kGreenwichIndex, false};
 }
 
 CliParse ParseCommandLine(const std::vector<std::string>& args) {

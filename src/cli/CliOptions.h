@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "calendar/Timezones.h"
+
 namespace zenthra {
 
 enum class CliCommand { Run, ShowAll, Search, AllTransits, Help, Version };
@@ -19,7 +21,7 @@ struct DateFields {
 
 // A timezone as a list index, and whether it was named by its North American abbreviation.
 struct ZoneChoice {
-    int listIndex = 24;
+    int listIndex = kGreenwichIndex;
     bool abbreviation = false;
 };
 

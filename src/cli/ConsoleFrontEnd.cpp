@@ -2,6 +2,7 @@
 
 #include "calendar/DatePr2.h"
 #include "calendar/StrProc.h"
+#include "calendar/Timezones.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/ConsoleSignals.h"
 #include "support/ProgramFolder.h"
@@ -11,8 +12,6 @@ namespace zenthra {
 
 namespace {
 
-constexpr int kGmtIndex = 24;
-
 int IndexOf(const Control& list, const std::string& text) {
     for (size_t i = 0; i < list.list.size(); ++i) {
         if (list.list[i] == text) {
@@ -20,10 +19,6 @@ int IndexOf(const Control& list, const std::string& text) {
         }
     }
     return -2;
-}
-
-std::string ShortDate(int32_t day) {
-    return FormatShortDate(day, kYearMonthDay, "-", ",", false);
 }
 
 class FrontEnd {
@@ -86,7 +81,7 @@ class FrontEnd {
         SetDate(0, options.start);
         SetDate(1, options.end);
         SetDate(2, options.birth);
-        SetZone(0, options.tz.value_or(ZoneChoice{kGmtIndex, false}));
+        SetZone(0, options.tz.value_or(ZoneChoice{kGreenwichIndex, false}));
         if (options.birthTz) {
             SetZone(1, *options.birthTz);
         }
@@ -169,8 +164,8 @@ class FrontEnd {
         if (window.request.startJdn <= 0) {
             return kExitRefused;
         }
-        out << "Found: " << ShortDate(window.request.startJdn) << " to "
-            << ShortDate(window.request.endJdn) << "\n";
+        out << "Found: " << IsoDateText(window.request.startJdn) << " to "
+            << IsoDateText(window.request.endJdn) << "\n";
         return ExitStatus(outcome);
     }
 

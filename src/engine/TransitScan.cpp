@@ -16,10 +16,6 @@ namespace {
 // A deviation that lies outside every orb, for samples without a position.
 constexpr double kNoDeviation = 10.0;
 
-std::string DateText(int32_t day) {
-    return FormatShortDate(day, kYearMonthDay, "-", ",", false);
-}
-
 }  // namespace
 
 double TransitScan::SecondLongitude(double instant) const {
@@ -112,7 +108,7 @@ bool TransitScan::ScanDay(int32_t w) {
     if (flags.stopRequested) {
         return false;
     }
-    progressDateText = DateText(w);
+    progressDateText = IsoDateText(w);
     window.SetProgressDate(progressDateText);
     if (w == request.startJdn) {
         window.ShowShortDate(progressDateText);

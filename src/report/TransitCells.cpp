@@ -14,10 +14,6 @@ constexpr std::array<int, 3> kStartColumn = {kStartOuterColumn, kStartMiddleColu
                                              kStartInnerColumn};
 constexpr std::array<int, 3> kEndColumn = {kEndOuterColumn, kEndMiddleColumn, kEndInnerColumn};
 
-std::string DateText(int32_t day) {
-    return FormatShortDate(day, kYearMonthDay, "-", ",", false);
-}
-
 std::string Mark(const TransitRun& run, bool retrograde) {
     return run.retrogradeMarked && retrograde ? "r" : "";
 }
@@ -36,17 +32,17 @@ int LastLine(const Transit& transit) {
 }  // namespace
 
 std::string MarkedDayText(const TransitRun& run, const MarkedDay& day) {
-    return DateText(day.day) + Mark(run, day.retrograde);
+    return IsoDateText(day.day) + Mark(run, day.retrograde);
 }
 
 MinimumCells RenderMinimum(const TransitRun& run, const ExactMinimum& minimum) {
     const LocalInstant local = ToLocalInstant(minimum.instant, run.tzMinutes);
-    return {DateText(local.day) + "*" + Mark(run, minimum.retrograde),
+    return {IsoDateText(local.day) + "*" + Mark(run, minimum.retrograde),
             FormatTimeOfDay(local.fraction, true, ":") + " " + run.timezoneText};
 }
 
 MinimumCells RenderMinimum(const TransitRun& run, const DailyMinimum& minimum) {
-    return {DateText(minimum.day) + Mark(run, minimum.retrograde),
+    return {IsoDateText(minimum.day) + Mark(run, minimum.retrograde),
             FormatAngle(minimum.deviation, false, false)};
 }
 

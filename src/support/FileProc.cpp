@@ -10,18 +10,11 @@
 #include <cstring>
 #include <limits>
 
+#include "support/Trim.h"
+
 namespace zenthra {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    const char* blanks = " \t\r\n\v\f";
-    const auto first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
 
 FileBytes Failure(int number) {
     if (number == 0) {
@@ -89,7 +82,7 @@ long SplitTextLines(const std::string& text, std::vector<std::string>& lines, bo
             line.pop_back();
         }
         if (trimLines) {
-            line = Trim(line);
+            line = Trimmed(line, " \t\r\n\v\f");
         }
         if (skipEmptyLines && line.empty()) {
             continue;

@@ -2,6 +2,7 @@
 // the engine's search, then the period found listed like a run.
 #include "calendar/DatePr2.h"
 #include "calendar/StrProc.h"
+#include "calendar/Timezones.h"
 #include "engine/FirstTransitSearch.h"
 #include "ephemeris/Angles.h"
 #include "support/FileProc.h"
@@ -21,10 +22,6 @@ constexpr std::array<SearchOrbs, 11> kSearchOrbs = {
     {{3, 1}, {4, 2}, {5, 3}, {6, 4}, {6, 3}, {6, 2}, {7, 3}, {8, 4}, {8, 4}, {9, 4}, {10, 5}}};
 constexpr int16_t kSmallestSearchOrb = 5;
 
-std::string ShortDate(int32_t day) {
-    return FormatShortDate(day, kYearMonthDay, "-", ",", false);
-}
-
 }  // namespace
 
 Outcome FrmMain::cmdSearch_Click() {
@@ -39,7 +36,7 @@ Outcome FrmMain::cmdSearch_Click() {
         platform.MsgBox(
             "Please specify the timezone for the results, or use the default GMT timezone.",
             MsgIcon::None, "Search");
-        cboTimezone[0].SetListIndex(24);
+        cboTimezone[0].SetListIndex(kGreenwichIndex);
         return Outcome::Refused();
     }
     ReadBodies();
@@ -75,7 +72,7 @@ Outcome FrmMain::cmdSearch_Click() {
     }
     const int32_t endDate = request.endJdn;
     request.startJdn = request.endJdn = -1;
-    request.tzMinutes = static_cast<int16_t>((cboTimezone[0].ListIndex() - 24) * 30);
+    request.tzMinutes = static_cast<int16_t>(TimezoneMinutes(cboTimezone[0].ListIndex()));
     request.appendToOutput = chkAppendToOutput.Value() != 0;
     request.showAllMode = false;
 
@@ -93,7 +90,7 @@ Outcome FrmMain::cmdSearch_Click() {
                                     MsgIcon::Exclamation, "Error");
                 },
                 [this](int32_t day) {
-                    lblShortDate.caption = ShortDate(day);
+                    lblShortDate.caption = IsoDateText(day);
                     lblShortDate.visible = true;
                     lblShortDate.foreColor = kProgressText;
                 }});
@@ -159,7 +156,8 @@ Outcome FrmMain::ReportNoCompleteTransit(const std::string& errorText, AspectCod
                                          int32_t day) {
     lblShortDate.visible = false;
     const std::string text = "No complete " + LowerCase(AspectName(aspect)) +
-                             " transit found up to " + ShortDate(day) + " CE ." + kCrLf + errorText;
+                             " transit found up to " + IsoDateText(day) + " CE ." + kCrLf +
+                             errorText;
     platform.MsgBox(text, MsgIcon::Exclamation, "Date out of range");
     return Outcome::Failed(text);
 }

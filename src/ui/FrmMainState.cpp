@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "calendar/StrProc.h"
+#include "calendar/Timezones.h"
 #include "ui/FrmMain.h"
 
 namespace zenthra {
@@ -14,7 +15,6 @@ constexpr const char* kBodyKey = "\\ZTA\\PlanetLI";
 constexpr const char* kOrbKey = "\\ZTA\\OrbsLI";
 constexpr std::array<const char*, 2> kDefaultBodyIndex = {"0", "1"};
 constexpr std::array<const char*, 3> kDefaultOrbIndex = {"9", "4", "1"};  // 10°, 5°, 2°
-constexpr const char* kGmtIndex = "24";
 
 // Timer ticks (500 ms each) after a save or a restore during which Quit asks nothing.
 constexpr int kQuietQuitTicks = 10;
@@ -95,7 +95,8 @@ void FrmMain::cmdRestoreState_Click() {
         chkDisplayNATZabbr.SetValue(style);
     }
     for (int k = 0; k < 2; ++k) {
-        SelectIfListed(cboTimezone[k], RestoredNumber(kStateKey, "TZ" + Name(k), kGmtIndex));
+        SelectIfListed(cboTimezone[k],
+                       RestoredNumber(kStateKey, "TZ" + Name(k), std::to_string(kGreenwichIndex)));
     }
     stopDateText = RestoredText(kStateKey, "Stop", "");
     txbAllTransitsDateFormat.text = RestoredText(kStateKey, "ATDateFmt", "");
