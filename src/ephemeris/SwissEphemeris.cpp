@@ -91,10 +91,34 @@ std::string FaultOfReport(const std::string& report) {
     return "The file " + PathInSearchList(name) + " is damaged.";
 }
 
+// The library keeps its open files and buffers per thread. A thread that computes is handed
+// the search list once, and its share is released when it ends, which the library would
+// otherwise keep for good.
+class ThreadShare {
+  public:
+    void Join() {
+        if (!joined && irregularDataFile.empty()) {
+            joined = true;
+            swe_set_ephe_path(searchPath.c_str());
+        }
+    }
+    ~ThreadShare() {
+        if (joined) {
+            swe_close();
+        }
+    }
+
+  private:
+    bool joined = false;
+};
+
+thread_local ThreadShare threadShare;
+
 void EnsureSearchPath() {
     if (!searchPathSet) {
         SetEphemerisSearchPath(ZENTHRA_SYSTEM_EPHE_DIR);
     }
+    threadShare.Join();
 }
 
 double OutOfRange(double instant) {

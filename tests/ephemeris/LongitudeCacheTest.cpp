@@ -2,7 +2,6 @@
 // values as computed afresh, nothing kept across a change of the data files, and each thread
 // with values of its own.
 #include <gtest/gtest.h>
-#include <swephexp.h>
 
 #include <cmath>
 #include <optional>
@@ -87,7 +86,6 @@ TEST_F(LongitudeCacheTest, EachThreadKeepsItsOwnValues) {
     std::thread([&] {
         keptThere = CachedLongitude(kMoon, kInstant);
         there = PlanetLongitude(kMoon, kInstant);
-        swe_close();  // the library's files of this thread
     }).join();
     EXPECT_EQ(keptThere, std::nullopt);
     EXPECT_EQ(there, here);
@@ -104,7 +102,6 @@ TEST_F(LongitudeCacheTest, ForgettingReachesEveryThread) {
         computed.release();
         forgotten.acquire();
         after = CachedLongitude(kSun, kInstant);
-        swe_close();
     });
     computed.acquire();
     SetDatafilesFolder(ZENTHRA_DATA_DIR);
