@@ -37,13 +37,8 @@ BodyTable bodyNames = kBodyNamesEnglish;
 BodyTable bodyAbbreviations = kBodyAbbreviationsEnglish;
 AspectTable aspectNames = kAspectNamesEnglish;
 AspectTable aspectAbbreviations = kAspectAbbreviationsEnglish;
-std::array<double, kAspectCount + 1> aspectAngles{};
 
 const std::string kNoText;
-
-double DegreesToRadians(double degrees) {
-    return degrees / 360 * kFullTurn;
-}
 
 template <typename Table>
 const std::string& Lookup(const Table& table, int16_t code) {
@@ -58,15 +53,6 @@ const std::string& Lookup(const Table& table, int16_t code) {
 void InitVocabulary(const std::string& programFolder) {
     dataFolder = programFolder + "/";
     SetDataFolder(dataFolder);
-
-    aspectAngles = {0,
-                    0,
-                    kHalfTurn,
-                    1.5707963267948974,
-                    DegreesToRadians(120),
-                    DegreesToRadians(60),
-                    DegreesToRadians(30),
-                    DegreesToRadians(150)};
 
     const bool german = languageSetting == kGerman;
     bodyNames = german ? kBodyNamesGerman : kBodyNamesEnglish;
@@ -86,13 +72,6 @@ const std::string& AspectName(AspectCode aspect) {
 }
 const std::string& AspectAbbreviation(AspectCode aspect) {
     return Lookup(aspectAbbreviations, aspect);
-}
-
-double AspectAngle(AspectCode aspect) {
-    if (aspect < 1 || aspect > kAspectCount) {
-        return 0;
-    }
-    return aspectAngles[aspect];
 }
 
 }  // namespace zenthra

@@ -1,9 +1,12 @@
-// The numbering and names of the bodies and aspects, and the aspect angles: process-wide
-// tables indexed by code, filled once at start-up by InitVocabulary.
+// The numbering and names of the bodies and aspects, and the aspect angles. The name tables
+// are process-wide, filled once at start-up by InitVocabulary; the angles are constants.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+
+#include "ephemeris/Angles.h"
 
 namespace zenthra {
 
@@ -35,8 +38,8 @@ inline constexpr AspectCode kAspectCount = 7;
 // Process-wide language setting: 1 German; every other value English. 0 at start-up.
 extern int16_t languageSetting;
 
-// Fills the aspect angles and the name tables for the current language, and hands the
-// program's folder to the ephemeris as the data folder.
+// Fills the name tables for the current language, and hands the program's folder to the
+// ephemeris as the data folder.
 void InitVocabulary(const std::string& programFolder);
 
 // Read access by code; a code outside the table gives the empty text or 0.
@@ -44,6 +47,19 @@ const std::string& BodyName(BodyCode body);
 const std::string& BodyAbbreviation(BodyCode body);
 const std::string& AspectName(AspectCode aspect);
 const std::string& AspectAbbreviation(AspectCode aspect);
-double AspectAngle(AspectCode aspect);
+
+// Radians, indexed by aspect code; index 0 is unused.
+inline constexpr std::array<double, kAspectCount + 1> kAspectAngles = {0,
+                                                                       0,
+                                                                       kHalfTurn,
+                                                                       1.5707963267948974,
+                                                                       120 / 360.0 * kFullTurn,
+                                                                       60 / 360.0 * kFullTurn,
+                                                                       30 / 360.0 * kFullTurn,
+                                                                       150 / 360.0 * kFullTurn};
+
+constexpr double AspectAngle(AspectCode aspect) {
+    return aspect < 1 || aspect > kAspectCount ? 0 : kAspectAngles[aspect];
+}
 
 }  // namespace zenthra

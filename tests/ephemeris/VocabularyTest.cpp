@@ -39,6 +39,10 @@ TEST_F(VocabularyTest, LanguageOneLoadsGermanAndEveryOtherValueEnglish) {
     }
 }
 
+// Known while the program is compiled, so never read before start-up has filled them in.
+static_assert(AspectAngle(kSquare) == 1.5707963267948974);
+static_assert(AspectAngle(kQuincunx) > AspectAngle(kTrine));
+
 TEST_F(VocabularyTest, AspectAnglesAreFractionsOfTheFullTurn) {
     Load(0);
     EXPECT_EQ(AspectAngle(kConjunction), 0);
