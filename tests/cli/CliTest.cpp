@@ -11,37 +11,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/Process.h"
+
 namespace {
 
-struct Outcome {
-    std::string out;
-    std::string errors;
-    int status = -1;
-};
-
 std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return zenthra::testing::ReadFile(path);
 }
 
-Outcome RunCli(const std::string& arguments) {
-    const auto errorsFile = std::filesystem::temp_directory_path() /
-                            ("zenthra-cli-errors-" + std::to_string(::getpid()));
-    const std::string command =
-        std::string(ZENTHRA_CLI) + " " + arguments + " 2>" + errorsFile.string();
-    Outcome outcome;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        outcome.out.append(buffer, n);
-    }
-    const int status = ::pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.errors = ReadAll(errorsFile);
-    std::filesystem::remove(errorsFile);
-    return outcome;
+zenthra::testing::ProcessResult RunCli(const std::string& arguments) {
+    return zenthra::testing::RunCommand(std::string(ZENTHRA_CLI) + " " + arguments);
 }
 
 std::string Golden(const std::string& name) {

@@ -7,12 +7,12 @@
 #include <fstream>
 #include <string>
 
-#include "packaging/Process.h"
+#include "support/Process.h"
 #include "support/ScratchFiles.h"
 
 namespace {
 
-using zenthra::testing::Outcome;
+using zenthra::testing::ProcessResult;
 using zenthra::testing::RunCommand;
 using zenthra::testing::ScratchFolder;
 
@@ -22,13 +22,13 @@ std::string Quoted(const std::string& text) {
     return "'" + text + "'";
 }
 
-Outcome CheckLayers(const std::string& sourceDir) {
+ProcessResult CheckLayers(const std::string& sourceDir) {
     return RunCommand(Quoted(ZENTHRA_CMAKE) + " -DZENTHRA_SOURCE_DIR=" + Quoted(sourceDir) +
                       " -P " + Quoted(ZENTHRA_CHECK_LAYERS));
 }
 
 // The faults the check printed, without CMake's closing error.
-std::string Faults(const Outcome& outcome) {
+std::string Faults(const ProcessResult& outcome) {
     return outcome.errors.substr(0, outcome.errors.find("CMake Error"));
 }
 
@@ -39,7 +39,7 @@ class PlantedTree : public ::testing::Test {
         fs::create_directories((src / file).parent_path());
         std::ofstream(src / file) << text;
     }
-    Outcome Check() const { return CheckLayers(src.string()); }
+    ProcessResult Check() const { return CheckLayers(src.string()); }
 
     ScratchFolder folder{"layers"};
     const fs::path src = folder.path / "src";
@@ -62,7 +62,7 @@ TEST_F(PlantedTree, IncludesOfLayersBelowAndOfTheLayersOwnHeadersPass) {
     Plant("app/ZenthraMain.cpp",
           "#include \"ScreenshotRun.h\"\n#include \"cli/ConsoleFrontEnd.h\"\n"
           "#include \"store/QSettingsStore.h\"\n#include \"view/MainWindow.h\"\n");
-    const Outcome outcome = Check();
+    const ProcessResult outcome = Check();
     EXPECT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(outcome.errors, "");
 }
@@ -74,7 +74,7 @@ TEST_F(PlantedTree, AnUpwardIncludeFailsWithItsFileLineAndWhatTheLayerMayInclude
           "#include \"ui/FrmMain.h\"\n");
     Plant("report/ReportWriter.h", "  #  include \"alltransits/AllTransits.h\"\n");
     Plant("support/FileProc.cpp", "#include <string>\n#include \"calendar/DatePr2.h\"\n");
-    const Outcome outcome = Check();
+    const ProcessResult outcome = Check();
     EXPECT_NE(outcome.status, 0);
     EXPECT_EQ(Faults(outcome),
               "src/engine/TransitScan.cpp:3: engine includes \"ui/FrmMain.h\", but engine may "
@@ -90,7 +90,7 @@ TEST_F(PlantedTree, TheFrontEndsAndTheStoreDoNotIncludeOneAnother) {
     Plant("cli/ConsoleFrontEnd.cpp", "#include \"view/MainWindow.h\"\n");
     Plant("view/MainWindow.cpp",
           "#include \"store/QSettingsStore.h\"\n#include <cli/ConsoleFrontEnd.h>\n");
-    const Outcome outcome = Check();
+    const ProcessResult outcome = Check();
     EXPECT_NE(outcome.status, 0);
     const std::string viewMayInclude =
         ", but view may include only support, calendar, ephemeris, engine, report, alltransits, "
@@ -106,7 +106,7 @@ TEST_F(PlantedTree, TheFrontEndsAndTheStoreDoNotIncludeOneAnother) {
 
 TEST_F(PlantedTree, AnIncludeThatLeavesItsFolderFailsWhereverItLeads) {
     Plant("engine/Scan.h", "#include \"../ui/FrmMain.h\"\n#include \"engine/../engine/Scan.h\"\n");
-    const Outcome outcome = Check();
+    const ProcessResult outcome = Check();
     EXPECT_NE(outcome.status, 0);
     EXPECT_EQ(Faults(outcome),
               "src/engine/Scan.h:1: \"../ui/FrmMain.h\" leaves its folder: name a header as "
@@ -118,7 +118,7 @@ TEST_F(PlantedTree, AnIncludeThatLeavesItsFolderFailsWhereverItLeads) {
 TEST_F(PlantedTree, QtBelowTheStoreAndTheViewFails) {
     Plant("ui/Controls.h", "#include <QString>\n");
     Plant("engine/Scan.cpp", "#include <QtCore/QObject>\n");
-    const Outcome outcome = Check();
+    const ProcessResult outcome = Check();
     EXPECT_NE(outcome.status, 0);
     EXPECT_EQ(Faults(outcome),
               "src/engine/Scan.cpp:1: engine includes <QtCore/QObject>, but only store, view, app "
@@ -128,7 +128,7 @@ TEST_F(PlantedTree, QtBelowTheStoreAndTheViewFails) {
 
 TEST_F(PlantedTree, AFolderThatIsNotALayerFailsUntilItIsGivenItsPlace) {
     Plant("export/Export.h", "#include \"engine/Transit.h\"\n");
-    const Outcome outcome = Check();
+    const ProcessResult outcome = Check();
     EXPECT_NE(outcome.status, 0);
     EXPECT_EQ(Faults(outcome),
               "src/export: a folder that is not a layer (give it its place in "
@@ -137,7 +137,7 @@ TEST_F(PlantedTree, AFolderThatIsNotALayerFailsUntilItIsGivenItsPlace) {
 
 TEST(LayerCheck, WithoutAFolderToCheckItFails) {
     const std::string missing = "/nonexistent/zenthra-layers/src";
-    const Outcome outcome = CheckLayers(missing);
+    const ProcessResult outcome = CheckLayers(missing);
     EXPECT_NE(outcome.status, 0);
     EXPECT_NE(outcome.errors.find("No folder of layers to check: '" + missing + "'"),
               std::string::npos)
@@ -145,7 +145,7 @@ TEST(LayerCheck, WithoutAFolderToCheckItFails) {
 }
 
 TEST(LayerCheck, TheProjectsOwnSourcesKeepToTheLayers) {
-    const Outcome outcome = CheckLayers(ZENTHRA_SOURCE_ROOT "/src");
+    const ProcessResult outcome = CheckLayers(ZENTHRA_SOURCE_ROOT "/src");
     EXPECT_EQ(outcome.status, 0) << outcome.errors;
 }
 
@@ -164,7 +164,7 @@ std::string OneLine(const std::string& text) {
 // A project of interface libraries named as the layers' are, configured with the check.
 class LinkedLayers : public ::testing::Test {
   protected:
-    Outcome Configure(const std::string& links) const {
+    ProcessResult Configure(const std::string& links) const {
         std::ofstream(folder.path / "CMakeLists.txt")
             << "cmake_minimum_required(VERSION 3.25)\n"
                "project(Layers LANGUAGES NONE)\n"
@@ -183,14 +183,14 @@ class LinkedLayers : public ::testing::Test {
 };
 
 TEST_F(LinkedLayers, ALibraryLinkingALayerBelowConfigures) {
-    const Outcome outcome = Configure(
+    const ProcessResult outcome = Configure(
         "target_link_libraries(zenthra_ui INTERFACE zenthra_engine)\n"
         "target_link_libraries(zenthra_engine INTERFACE zenthra_ephemeris)\n");
     EXPECT_EQ(outcome.status, 0) << outcome.errors;
 }
 
 TEST_F(LinkedLayers, ALibraryLinkingALayerAboveFailsToConfigure) {
-    const Outcome outcome =
+    const ProcessResult outcome =
         Configure("target_link_libraries(zenthra_engine INTERFACE zenthra_ui)\n");
     EXPECT_NE(outcome.status, 0);
     EXPECT_NE(OneLine(outcome.errors)

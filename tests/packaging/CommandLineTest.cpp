@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "Process.h"
+#include "support/Process.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "Process.h"
+#include "support/Process.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Process.h"
+#include "support/Process.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,10 +17,10 @@ std::string ReadFile(const std::string& path) {
     return content.str();
 }
 
-Outcome RunCommand(const std::string& command) {
+ProcessResult RunCommand(const std::string& command) {
     const auto errorsFile = std::filesystem::temp_directory_path() /
-                            ("zenthra-packaging-errors-" + std::to_string(::getpid()));
-    Outcome outcome;
+                            ("zenthra-test-errors-" + std::to_string(::getpid()));
+    ProcessResult outcome;
     FILE* pipe = ::popen(("(" + command + ") 2>" + errorsFile.string()).c_str(), "r");
     if (pipe == nullptr) {
         return outcome;

@@ -5,14 +5,14 @@
 
 namespace zenthra::testing {
 
-struct Outcome {
+struct ProcessResult {
     std::string out;
     std::string errors;
     int status = -1;  // -1 when it did not end by itself
 };
 
 // `command` is a shell command line; its standard error is kept apart from its output.
-Outcome RunCommand(const std::string& command);
+ProcessResult RunCommand(const std::string& command);
 
 std::string ReadFile(const std::string& path);
 
