@@ -19,7 +19,7 @@ class SilentBoxes : public MessageBoxes {
 void LongitudeEveryMinute(benchmark::State& state, BodyCode body) {
     double t = 2460000.5;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(PlanetLongitude(body, t));
+        benchmark::DoNotOptimize(PlanetLongitude(body, t, Zodiac::Tropical));
         t += 1.0 / 1440;
     }
 }

@@ -38,8 +38,8 @@ class Sequence {
     void Add(BodyCode transiting, BodyCode natal) {
         const double birth = Jdn(1980, 6, 15) - 0.5 + 0.5;  // noon UT
         testing::ScanHarness& h = runs.emplace_back();
-        h.Personal(transiting, natal, PlanetLongitude(natal, birth), Jdn(2010, 1, 1),
-                   Jdn(2019, 12, 31));
+        h.Personal(transiting, natal, PlanetLongitude(natal, birth, Zodiac::Tropical),
+                   Jdn(2010, 1, 1), Jdn(2019, 12, 31));
         h.request.showAllMode = true;
         h.scan.literalMinuteSearch = path == Path::kLiteral;
     }

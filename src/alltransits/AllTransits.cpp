@@ -113,7 +113,6 @@ class OrbComputation {
     }
 
     int16_t Run() {
-        sidereal = false;  // this mode is always tropical
         FillLongitudes(LocalDayToUt(BirthValue(), birthMinutes), natal, true);
         window.AppendToPane("Now calculating transits for orb of " + std::to_string(r.orb) +
                             " degree" + PluralSuffix(r.orb) + " ..." + kCrLf);
@@ -197,7 +196,8 @@ class OrbComputation {
     }
 
     double CrossingMinute(bool entry, int32_t day, BodyCode t, BodyCode n, AspectCode a) const {
-        const OrbCrossingQuery query{entry, day, t, natal[n], a, orbRadians, resultsMinutes};
+        const OrbCrossingQuery query{
+            entry, day, t, natal[n], a, orbRadians, resultsMinutes, kAllTransitsZodiac};
         return options.literalCrossingSearch ? FindOrbCrossingMinuteLiteral(query, options.stats)
                                              : FindOrbCrossingMinute(query, options.stats);
     }

@@ -85,7 +85,7 @@ double UtToLocalDay(double date, int16_t minutes) {
 void FillLongitudes(double instant, BodyLongitudes& table, bool includeMoon) {
     const BodyCode last = includeMoon ? kLastNatalBody : kLastTransitingBody;
     for (BodyCode body = kSun; body <= last; ++body) {
-        table[body] = PlanetLongitude(body, instant);
+        table[body] = PlanetLongitude(body, instant, kAllTransitsZodiac);
     }
 }
 

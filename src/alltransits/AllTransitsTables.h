@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "alltransits/AllTransitsRecord.h"
+#include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
 namespace zenthra {
@@ -22,6 +23,9 @@ inline constexpr int16_t kLargestAllTransitsOrb = 9;
 inline constexpr int kMostAllTransits = 2000;
 inline constexpr int32_t kLongestAllTransitsPeriod = 1240;
 inline constexpr int kOpenTransitSlots = 100;
+
+// The mode is tropical whatever zodiac the window's runs use.
+inline constexpr Zodiac kAllTransitsZodiac = Zodiac::Tropical;
 
 // The mode keeps its own turn, a few digits longer than the engine's.
 inline constexpr double kAllTransitsTurn = 6.283185307179586;

@@ -40,7 +40,7 @@ double ReportedMinute(const OrbCrossingQuery& q, int minute) {
 int LiteralMinute(const OrbCrossingQuery& q, long& evaluations) {
     const double base = DayBase(q);
     for (int i = 0; i <= kMinutesInDay; ++i) {
-        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i));
+        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i), q.zodiac);
         ++evaluations;
         if (IsCrossing(q, AllTransitsDeviation(longitude, q.natalLongitude, q.aspect))) {
             return i;
@@ -61,12 +61,12 @@ class FastCrossingSearch {
     explicit FastCrossingSearch(const OrbCrossingQuery& q)
         : q(q),
           base(DayBase(q)),
-          speed(PairDeviation(q.transiting, kSun, false, q.natalLongitude, kConjunction)
+          speed(PairDeviation(q.transiting, kSun, false, q.natalLongitude, kConjunction, q.zodiac)
                     .MostChangePerMinute()),
           deviations(kMinutesInDay + 1, kUnknown) {}
 
     std::optional<int> Run() {
-        if (sidereal || q.natalLongitude < 0 || !Evaluate(0)) {
+        if (q.zodiac == Zodiac::Sidereal || q.natalLongitude < 0 || !Evaluate(0)) {
             return std::nullopt;
         }
         if (IsHit(0)) {
@@ -91,7 +91,7 @@ class FastCrossingSearch {
         if (deviations[i] != kUnknown) {
             return true;
         }
-        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i));
+        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i), q.zodiac);
         ++evaluations;
         if (longitude < 0) {
             valid = false;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
 namespace zenthra {
@@ -17,6 +18,7 @@ struct OrbCrossingQuery {
     AspectCode aspect = kConjunction;
     double orb = 0;         // radians
     int16_t tzMinutes = 0;  // of the results, east of Greenwich
+    Zodiac zodiac = Zodiac::Tropical;
 };
 
 // Work done by the searches of a computation.

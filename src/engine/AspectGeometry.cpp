@@ -48,15 +48,15 @@ double AspectDeviation(double separation, AspectCode aspect) {
     return std::abs(separation - AspectAngle(aspect));
 }
 
-bool IsRetrograde(BodyCode body, double instant) {
+bool IsRetrograde(BodyCode body, double instant, Zodiac zodiac) {
     if (body == kSun || body == kMoon) {
         return false;
     }
-    const double x = PlanetLongitude(body, instant);
+    const double x = PlanetLongitude(body, instant, zodiac);
     if (x < 0) {
         return false;
     }
-    const double diff = PlanetLongitude(body, instant + kHalfHour) - x;
+    const double diff = PlanetLongitude(body, instant + kHalfHour, zodiac) - x;
     return diff < 0 && std::abs(diff) < kLargestMotion;
 }
 

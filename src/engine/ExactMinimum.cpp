@@ -43,8 +43,8 @@ double GreatestDailyMotion(BodyCode body) {
 }  // namespace
 
 std::optional<double> PairDeviation::At(double instant) const {
-    const double first = PlanetLongitude(firstBody, instant);
-    const double second = isWorld ? PlanetLongitude(secondBody, instant) : natalLongitude;
+    const double first = PlanetLongitude(firstBody, instant, zodiac);
+    const double second = isWorld ? PlanetLongitude(secondBody, instant, zodiac) : natalLongitude;
     if (first < 0 || second < 0) {
         return std::nullopt;
     }
@@ -62,7 +62,8 @@ double PairDeviation::MostChangePerMinute() const {
 double PairDeviation::MostJump(double from, double to) const {
     const bool newYear = YearOfInstant(from) != YearOfInstant(to);
     const double movingBodies = isWorld ? 2 : 1;
-    return (sidereal && newYear ? movingBodies * kAyanamsaYearStep : 0) + kRoundingAllowance;
+    return (zodiac == Zodiac::Sidereal && newYear ? movingBodies * kAyanamsaYearStep : 0) +
+           kRoundingAllowance;
 }
 
 MinuteSearchResult LiteralMinuteSearch(const PairDeviation& deviation, int32_t day) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
 namespace zenthra {
@@ -20,12 +21,13 @@ inline constexpr double kExactDeviation = 0.000291;
 class PairDeviation {
   public:
     PairDeviation(BodyCode firstBody, BodyCode secondBody, bool isWorld, double natalLongitude,
-                  AspectCode aspect)
+                  AspectCode aspect, Zodiac zodiac)
         : firstBody(firstBody),
           secondBody(secondBody),
           isWorld(isWorld),
           natalLongitude(natalLongitude),
-          aspect(aspect) {}
+          aspect(aspect),
+          zodiac(zodiac) {}
 
     // Radians; empty when a longitude is outside its source's range.
     std::optional<double> At(double instant) const;
@@ -41,6 +43,7 @@ class PairDeviation {
     bool isWorld;
     double natalLongitude;
     AspectCode aspect;
+    Zodiac zodiac;
 };
 
 struct MinuteSearchResult {

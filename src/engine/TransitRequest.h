@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
 namespace zenthra {
@@ -31,6 +32,10 @@ struct TransitRequest {
     bool appendToOutput = false;
     bool showAllMode = false;
 };
+
+inline Zodiac ZodiacOf(const TransitRequest& request) {
+    return request.sidereal ? Zodiac::Sidereal : Zodiac::Tropical;
+}
 
 struct RunFlags {
     bool stopRequested = false;

@@ -19,18 +19,19 @@ constexpr double kNoDeviation = 10.0;
 }  // namespace
 
 double TransitScan::SecondLongitude(double instant) const {
-    return request.isWorld ? PlanetLongitude(request.secondBody, instant)
+    return request.isWorld ? PlanetLongitude(request.secondBody, instant, ZodiacOf(request))
                            : request.natalLongitude[request.secondBody];
 }
 
 std::optional<double> TransitScan::DeviationAt(double instant, AspectCode aspect) const {
     return PairDeviation(request.firstBody, request.secondBody, request.isWorld,
-                         request.natalLongitude[request.secondBody], aspect)
+                         request.natalLongitude[request.secondBody], aspect, ZodiacOf(request))
         .At(instant);
 }
 
 bool TransitScan::RetrogradeAt(int32_t day) const {
-    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes));
+    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes),
+                        ZodiacOf(request));
 }
 
 MarkedDay TransitScan::Marked(int32_t day) const {
@@ -147,7 +148,8 @@ bool TransitScan::ScanDay(int32_t w) {
 void TransitScan::TakeSamples(int32_t w) {
     const auto sample = [this](int32_t day) {
         const double t = LocalMidnight(day, request.tzMinutes);
-        return std::array<double, 2>{PlanetLongitude(request.firstBody, t), SecondLongitude(t)};
+        return std::array<double, 2>{PlanetLongitude(request.firstBody, t, ZodiacOf(request)),
+                                     SecondLongitude(t)};
     };
     if (w == request.startJdn) {
         for (int s = 0; s < kSamples; ++s) {
@@ -355,7 +357,7 @@ void TransitScan::RecordStay(int32_t w, AspectCode aspect, int stayOrb) {
 
 std::optional<ExactMinimum> TransitScan::FindExactMinimum(int32_t day, AspectCode aspect) {
     const PairDeviation pair(request.firstBody, request.secondBody, request.isWorld,
-                             request.natalLongitude[request.secondBody], aspect);
+                             request.natalLongitude[request.secondBody], aspect, ZodiacOf(request));
     const MinuteSearchResult found =
         literalMinuteSearch ? LiteralMinuteSearch(pair, day) : FastMinuteSearch(pair, day);
     ++minuteSearchStats.searches;

@@ -9,7 +9,6 @@
 
 namespace zenthra {
 
-bool sidereal = false;
 std::string dataFolder;
 
 namespace {
@@ -62,9 +61,9 @@ double Ayanamsa(int16_t year) {
 
 }  // namespace
 
-double PlanetLongitude(BodyCode body, double instant) {
+double PlanetLongitude(BodyCode body, double instant, Zodiac zodiac) {
     const double longitude = TropicalLongitude(body, instant);
-    if (longitude < 0 || !sidereal) {
+    if (longitude < 0 || zodiac == Zodiac::Tropical) {
         return longitude;
     }
     return NormaliseAngle(longitude - Ayanamsa(YearOfInstant(instant)));

@@ -12,8 +12,7 @@
 
 namespace zenthra {
 
-// Process-wide zodiac flag: sidereal when set. Runs set it before computing anything.
-extern bool sidereal;
+enum class Zodiac { Tropical, Sidereal };
 
 // The program's folder with a trailing separator; the Pluto table is read from it.
 extern std::string dataFolder;
@@ -24,7 +23,7 @@ inline constexpr int32_t kMoonLastJdn = 2488069;
 
 // Radians in [0, kFullTurn), or kBeforeRange / kAfterRange when the instant (Julian date,
 // UT) lies outside the body's source. A code outside 1 to 10 gives kBeforeRange.
-double PlanetLongitude(BodyCode body, double instant);
+double PlanetLongitude(BodyCode body, double instant, Zodiac zodiac);
 
 // kBeforeRange or kAfterRange when the instant lies outside the days of the body's source,
 // else empty; whether the data files can serve it is ProbeEphemerisPeriod's question.

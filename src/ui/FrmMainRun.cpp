@@ -176,7 +176,7 @@ void FrmMain::ReadOrbs() {
 
 // World runs compare two moving bodies, which only the tropical zodiac does.
 void FrmMain::SetZodiac() {
-    sidereal = request.sidereal = !request.isWorld && optSidereal.Value() != 0;
+    request.sidereal = !request.isWorld && optSidereal.Value() != 0;
 }
 
 // The first output of an empty pane needs more room than the window's smallest height.
@@ -390,7 +390,8 @@ void FrmMain::ComputeNatalLongitude() {
     const int birthMinutes = (cboHour.ListIndex() - 1) * 60 + (cboMinute.ListIndex() - 1) * 5;
     const int timezoneMinutes = TimezoneMinutes(cboTimezone[1].ListIndex());
     const double instant = request.birthJdn - 0.5 + (birthMinutes - timezoneMinutes) / 1440.0;
-    request.natalLongitude[request.secondBody] = PlanetLongitude(request.secondBody, instant);
+    request.natalLongitude[request.secondBody] =
+        PlanetLongitude(request.secondBody, instant, ZodiacOf(request));
 }
 
 void FrmMain::RefreshDateLabel(int group) {

@@ -83,7 +83,8 @@ Outcome FrmMain::cmdSearch_Click() {
                                   world,
                                   request.natalLongitude[request.secondBody],
                                   request.tzMinutes,
-                                  endDate};
+                                  endDate,
+                                  ZodiacOf(request)};
     const FirstTransitResult found = FindFirstTransit(
         query, {[this](RangeFault fault) {
                     platform.MsgBox(RangeErrorText(fault, request.firstBody, request.secondBody),

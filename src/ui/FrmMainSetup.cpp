@@ -118,7 +118,6 @@ void FrmMain::ApplyStartupDefaults() {
         cmdQuit.geometry.left + cmdQuit.geometry.width - txbOutput.geometry.left;
     geometry.width = txbOutput.geometry.left + txbOutput.geometry.width - geometry.left + 380;
     fixedWidth = geometry.width;
-    sidereal = false;
     plutoLoaded = false;
     // cmdFile stays enabled: with HTML output ticked before a first run it is the only way
     // to name the file that the run needs.

@@ -29,10 +29,8 @@ class OrbCrossing : public ::testing::Test {
         testing::LoadVocabulary();
         testing::RecordingAllTransitsWindow silent;
         ASSERT_TRUE(LoadPlutoTable(kPlutoFileName, silent));
-        sidereal = false;
     }
     void TearDown() override {
-        sidereal = false;
         std::cout << searches << " searches, longitudes: fast " << fast.evaluations << ", literal "
                   << literal.evaluations << "\n";
     }
@@ -102,15 +100,17 @@ TEST_F(OrbCrossing, StationsDippingIntoTheOrbForMinutes) {
     for (BodyCode body : {kMercury, kVenus, kMars, kJupiter, kSaturn, kPluto}) {
         for (int found = 0; found < 2;) {
             const int32_t day = days(random);
-            if (IsRetrograde(body, day - 0.5) == IsRetrograde(body, day + 0.5)) {
+            if (IsRetrograde(body, day - 0.5, Zodiac::Tropical) ==
+                IsRetrograde(body, day + 0.5, Zodiac::Tropical)) {
                 continue;
             }
             ++found;
             // The extreme longitude among the minutes the searches take (results in GMT).
-            const bool turnsBack = !IsRetrograde(body, day - 0.5);
+            const bool turnsBack = !IsRetrograde(body, day - 0.5, Zodiac::Tropical);
             double extreme = turnsBack ? 0 : kAllTransitsTurn;
             for (int i = 0; i <= kMinutesInDay; ++i) {
-                const double l = PlanetLongitude(body, LocalDayToUt(day, 0) + i / 1440.0);
+                const double l =
+                    PlanetLongitude(body, LocalDayToUt(day, 0) + i / 1440.0, Zodiac::Tropical);
                 extreme = turnsBack ? std::max(extreme, l) : std::min(extreme, l);
             }
             for (double inside : {0.0, 1e-12, 1e-10, 1e-8, 1e-6}) {
@@ -133,21 +133,22 @@ TEST_F(OrbCrossing, StationsDippingIntoTheOrbForMinutes) {
 TEST_F(OrbCrossing, NoBodyOutrunsTheSpeedBoundAtItsConjunctionWithTheSun) {
     const auto wrapped = [](double x) { return std::remainder(x, kAllTransitsTurn); };
     const auto elongation = [&wrapped](BodyCode body, double t) {
-        return wrapped(PlanetLongitude(body, t) - PlanetLongitude(kSun, t));
+        return wrapped(PlanetLongitude(body, t, Zodiac::Tropical) -
+                       PlanetLongitude(kSun, t, Zodiac::Tropical));
     };
     std::uniform_int_distribution<int32_t> days(Jdn(1600, 3, 1), Jdn(2098, 6, 1));
     double worst = 0;
     for (BodyCode body = kMercury; body <= kPluto; ++body) {
-        const double bound =
-            PairDeviation(body, kSun, false, 0, kConjunction).MostChangePerMinute();
+        const double bound = PairDeviation(body, kSun, false, 0, kConjunction, Zodiac::Tropical)
+                                 .MostChangePerMinute();
         int32_t day = days(random);
         while ((elongation(body, day) > 0) == (elongation(body, day + 1) > 0) ||
                std::abs(elongation(body, day)) > 0.5) {
             ++day;
         }
-        double previous = PlanetLongitude(body, day - 1.0);
+        double previous = PlanetLongitude(body, day - 1.0, Zodiac::Tropical);
         for (int i = 1; i <= 3 * kMinutesInDay; ++i) {
-            const double l = PlanetLongitude(body, day - 1.0 + i / 1440.0);
+            const double l = PlanetLongitude(body, day - 1.0 + i / 1440.0, Zodiac::Tropical);
             worst = std::max(worst, std::abs(wrapped(l - previous)) / bound);
             previous = l;
         }
@@ -161,7 +162,7 @@ TEST_F(OrbCrossing, DaysWithoutOrWithSeveralCrossings) {
     const int32_t day = Jdn(2024, 4, 1);
     const double orb = 3 * kAllTransitsTurn / 360;
     for (BodyCode body = kSun; body <= kPluto; ++body) {
-        const double at = PlanetLongitude(body, day);
+        const double at = PlanetLongitude(body, day, Zodiac::Tropical);
         for (AspectCode aspect = 1; aspect <= kAllTransitsAspects; ++aspect) {
             for (double natal : {at, NormaliseAngle(at + 1.0), NormaliseAngle(at - orb)}) {
                 ExpectSameMinute({true, day, body, natal, aspect, orb, 60});
@@ -170,8 +171,8 @@ TEST_F(OrbCrossing, DaysWithoutOrWithSeveralCrossings) {
         }
     }
     // A whole day in orb: the exit search finds none and reports 23:59.
-    const OrbCrossingQuery none{false,        day, kSaturn, PlanetLongitude(kSaturn, day),
-                                kConjunction, orb, 0};
+    const OrbCrossingQuery none{
+        false, day, kSaturn, PlanetLongitude(kSaturn, day, Zodiac::Tropical), kConjunction, orb, 0};
     EXPECT_EQ(FormatReportInstant(FindOrbCrossingMinute(none, nullptr), 2, 0, false),
               "2024-04-01 23:59 GMT23:59");
 }
@@ -180,7 +181,7 @@ TEST_F(OrbCrossing, DaysWithoutOrWithSeveralCrossings) {
 TEST_F(OrbCrossing, EdgesOfTheDataAndTheSiderealZodiac) {
     const double orb = 5 * kAllTransitsTurn / 360;
     const int32_t lastPlutoDay = Jdn(2099, 12, 31);
-    const double pluto = PlanetLongitude(kPluto, lastPlutoDay);
+    const double pluto = PlanetLongitude(kPluto, lastPlutoDay, Zodiac::Tropical);
     for (int32_t day : {lastPlutoDay - 1, lastPlutoDay, lastPlutoDay + 1}) {
         for (int16_t zone : {-660, 0, 660}) {
             ExpectSameMinute(
@@ -191,10 +192,10 @@ TEST_F(OrbCrossing, EdgesOfTheDataAndTheSiderealZodiac) {
     }
     // A natal Moon outside its data.
     ExpectSameMinute({true, Jdn(2100, 3, 1), kSun, kAfterRange, kConjunction, orb, 0});
-    sidereal = true;
     const int32_t newYear = Jdn(2024, 1, 1);
-    ExpectSameMinute({true, newYear, kSun, NormaliseAngle(PlanetLongitude(kSun, newYear) + orb),
-                      kConjunction, orb, 0});
+    ExpectSameMinute({true, newYear, kSun,
+                      NormaliseAngle(PlanetLongitude(kSun, newYear, Zodiac::Sidereal) + orb),
+                      kConjunction, orb, 0, Zodiac::Sidereal});
 }
 
 }  // namespace

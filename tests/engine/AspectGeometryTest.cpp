@@ -17,7 +17,6 @@ int32_t Jdn(int32_t year, int32_t month, int32_t day) {
 class AspectGeometryTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { InitVocabulary(ZENTHRA_DATA_DIR); }
-    void SetUp() override { sidereal = false; }
 };
 
 TEST_F(AspectGeometryTest, SeparationIsTheShorterArcAndTellsWhichLongitudeLeads) {
@@ -48,18 +47,18 @@ TEST_F(AspectGeometryTest, DeviationAndTheStrictOrb) {
 
 TEST_F(AspectGeometryTest, RetrogradeOnlyForAPlanetMovingBackwards) {
     // Mars stood still on 2009-12-20 and on 2010-03-10.
-    EXPECT_FALSE(IsRetrograde(kMars, Jdn(2009, 11, 15)));
-    EXPECT_TRUE(IsRetrograde(kMars, Jdn(2010, 1, 15)));
-    EXPECT_FALSE(IsRetrograde(kMars, Jdn(2010, 4, 1)));
+    EXPECT_FALSE(IsRetrograde(kMars, Jdn(2009, 11, 15), Zodiac::Tropical));
+    EXPECT_TRUE(IsRetrograde(kMars, Jdn(2010, 1, 15), Zodiac::Tropical));
+    EXPECT_FALSE(IsRetrograde(kMars, Jdn(2010, 4, 1), Zodiac::Tropical));
     for (double t : {2455214.3, 1000000.0}) {
-        EXPECT_FALSE(IsRetrograde(kSun, t));
-        EXPECT_FALSE(IsRetrograde(kMoon, t));
+        EXPECT_FALSE(IsRetrograde(kSun, t, Zodiac::Tropical));
+        EXPECT_FALSE(IsRetrograde(kMoon, t, Zodiac::Tropical));
     }
     // Mars passing 0° of Aries in April 2009 wraps from a full turn to 0: forward motion.
     const double crossing = 2454944.06;
-    ASSERT_GT(PlanetLongitude(kMars, crossing), 6.28);
-    ASSERT_LT(PlanetLongitude(kMars, crossing + 1.0 / 48), 0.01);
-    EXPECT_FALSE(IsRetrograde(kMars, crossing));
+    ASSERT_GT(PlanetLongitude(kMars, crossing, Zodiac::Tropical), 6.28);
+    ASSERT_LT(PlanetLongitude(kMars, crossing + 1.0 / 48, Zodiac::Tropical), 0.01);
+    EXPECT_FALSE(IsRetrograde(kMars, crossing, Zodiac::Tropical));
 }
 
 TEST_F(AspectGeometryTest, RetrogradeAtTheLocalMidnightThatBeginsTheDay) {
@@ -67,9 +66,9 @@ TEST_F(AspectGeometryTest, RetrogradeAtTheLocalMidnightThatBeginsTheDay) {
     // Mars turned retrograde at about 13:12 UT on 2009-12-20. The midnight that begins
     // December 21 comes before that twelve hours east of Greenwich, after it in India.
     const int32_t dec21 = Jdn(2009, 12, 21);
-    EXPECT_FALSE(IsRetrograde(kMars, LocalMidnight(dec21, 720)));
-    EXPECT_TRUE(IsRetrograde(kMars, LocalMidnight(dec21, 330)));
-    EXPECT_TRUE(IsRetrograde(kMars, LocalMidnight(dec21, -720)));
+    EXPECT_FALSE(IsRetrograde(kMars, LocalMidnight(dec21, 720), Zodiac::Tropical));
+    EXPECT_TRUE(IsRetrograde(kMars, LocalMidnight(dec21, 330), Zodiac::Tropical));
+    EXPECT_TRUE(IsRetrograde(kMars, LocalMidnight(dec21, -720), Zodiac::Tropical));
 }
 
 }  // namespace

@@ -49,18 +49,17 @@ AspectCode NearestAspect(double separation) {
 
 class ExactMinimumTest : public ::testing::Test {
   protected:
-    void SetUp() override { sidereal = false; }
     void TearDown() override {
-        sidereal = false;
         std::cout << "evaluations: fast " << totals.fast << ", literal " << totals.literal << "\n";
     }
 
     // A natal point that the transiting body reaches in aspect within the window of `day`,
     // a little off so that some cases are exact and some are not.
-    void PersonalNearAspect(BodyCode body, int32_t day, double offset, AspectCode aspect) {
-        const double passing = PlanetLongitude(body, day - 0.5 + random01(random) * 2 - 1);
+    void PersonalNearAspect(BodyCode body, int32_t day, double offset, AspectCode aspect,
+                            Zodiac zodiac = Zodiac::Tropical) {
+        const double passing = PlanetLongitude(body, day - 0.5 + random01(random) * 2 - 1, zodiac);
         const double natal = NormaliseAngle(passing - AspectAngle(aspect) + offset);
-        ExpectSameResult(PairDeviation(body, kSun, false, natal, aspect), day, totals,
+        ExpectSameResult(PairDeviation(body, kSun, false, natal, aspect, zodiac), day, totals,
                          BodyName(body));
     }
 
@@ -87,14 +86,17 @@ TEST_F(ExactMinimumTest, StationsAndRetrogradeLoops) {
     for (BodyCode body : {kMercury, kVenus, kMars, kJupiter, kSaturn, kPluto}) {
         for (int found = 0; found < kCasesPerKind / 6;) {
             const int32_t day = days(random);
-            if (IsRetrograde(body, day - 0.5) == IsRetrograde(body, day + 0.5)) {
+            if (IsRetrograde(body, day - 0.5, Zodiac::Tropical) ==
+                IsRetrograde(body, day + 0.5, Zodiac::Tropical)) {
                 continue;  // not a station
             }
             ++found;
             for (double offset : {0.0, 0.0001, -0.0003, 0.002}) {
-                const double natal = NormaliseAngle(PlanetLongitude(body, day) + offset);
-                ExpectSameResult(PairDeviation(body, kSun, false, natal, kConjunction), day, totals,
-                                 "station");
+                const double natal =
+                    NormaliseAngle(PlanetLongitude(body, day, Zodiac::Tropical) + offset);
+                ExpectSameResult(
+                    PairDeviation(body, kSun, false, natal, kConjunction, Zodiac::Tropical), day,
+                    totals, "station");
             }
         }
     }
@@ -110,8 +112,10 @@ TEST_F(ExactMinimumTest, WorldPairsNearTheirAspects) {
         const int32_t day = days(random);
         const double t = day - 0.5;
         const AspectCode aspect =
-            NearestAspect(Separation(PlanetLongitude(first, t), PlanetLongitude(second, t)));
-        ExpectSameResult(PairDeviation(first, second, true, 0, aspect), day, totals, "world");
+            NearestAspect(Separation(PlanetLongitude(first, t, Zodiac::Tropical),
+                                     PlanetLongitude(second, t, Zodiac::Tropical)));
+        ExpectSameResult(PairDeviation(first, second, true, 0, aspect, Zodiac::Tropical), day,
+                         totals, "world");
     }
 }
 
@@ -120,7 +124,7 @@ TEST_F(ExactMinimumTest, FromEveryMidnightInsideTheInnerOrbOfFastPairs) {
     // midnight, around which the closest approach may lie anywhere in the window.
     const double innerOrb = 2 * kFullTurn / 360;
     for (const auto& [first, second] : {std::pair{kSun, kMercury}, std::pair{kMercury, kVenus}}) {
-        const PairDeviation pair(first, second, true, 0, kConjunction);
+        const PairDeviation pair(first, second, true, 0, kConjunction, Zodiac::Tropical);
         for (int32_t day = Jdn(2000, 1, 1); day < Jdn(2000 + kYearsOfFastPairs, 1, 1); ++day) {
             if (*pair.At(day - 0.5) < innerOrb) {
                 ExpectSameResult(pair, day, totals, "fast pair");
@@ -130,18 +134,16 @@ TEST_F(ExactMinimumTest, FromEveryMidnightInsideTheInnerOrbOfFastPairs) {
 }
 
 TEST_F(ExactMinimumTest, SiderealNewYearAndTheEdgesOfTheRange) {
-    sidereal = true;
     for (int year = 1601; year < 2099; year += 13) {
         for (BodyCode body : {kSun, kMercury, kMars, kPluto}) {
-            PersonalNearAspect(body, Jdn(year, 1, 1), 0.00005, kSquare);
+            PersonalNearAspect(body, Jdn(year, 1, 1), 0.00005, kSquare, Zodiac::Sidereal);
         }
     }
-    sidereal = false;
     // Around the first and the last day of the Pluto table some minutes have no position.
     for (int32_t day : {Jdn(1600, 1, 1), Jdn(1600, 1, 2), Jdn(2099, 12, 31), Jdn(2100, 1, 1)}) {
-        const double natal = std::max(0.0, PlanetLongitude(kPluto, day - 0.5));
-        ExpectSameResult(PairDeviation(kPluto, kSun, false, natal, kConjunction), day, totals,
-                         "edge");
+        const double natal = std::max(0.0, PlanetLongitude(kPluto, day - 0.5, Zodiac::Tropical));
+        ExpectSameResult(PairDeviation(kPluto, kSun, false, natal, kConjunction, Zodiac::Tropical),
+                         day, totals, "edge");
     }
 }
 

@@ -22,7 +22,6 @@ constexpr double kTenDegrees = kFullTurn / 36;
 class FirstTransitSearchTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { InitVocabulary(ZENTHRA_DATA_DIR); }
-    void SetUp() override { sidereal = false; }
 
     FirstTransitResult Find(const FirstTransitQuery& query) {
         return FindFirstTransit(query, {[this](RangeFault fault) { faults.push_back(fault); },
@@ -90,8 +89,8 @@ TEST_F(FirstTransitSearchTest, GivesUpWhereABodyLeavesItsSource) {
                                   -1,    0,    Jdn(2099, 12, 30)};
     const FirstTransitResult found = Find(query);
     EXPECT_EQ(found.fault, RangeFault::FirstBeyond);
-    EXPECT_LT(PlanetLongitude(kMoon, LocalMidnight(found.reached, 0)), 0);
-    EXPECT_GE(PlanetLongitude(kMoon, LocalMidnight(found.reached - 1, 0)), 0);
+    EXPECT_LT(PlanetLongitude(kMoon, LocalMidnight(found.reached, 0), Zodiac::Tropical), 0);
+    EXPECT_GE(PlanetLongitude(kMoon, LocalMidnight(found.reached - 1, 0), Zodiac::Tropical), 0);
 }
 
 TEST_F(FirstTransitSearchTest, AFirstDayOutsideTheSourceIsToldBeforeTheSearchGivesUp) {

@@ -28,7 +28,8 @@ const GoldenRun kRuns[] = {
     {"personal-mars-sun-2009",
      [](ScanHarness& h) {
          const int32_t birth = Jdn(1985, 8, 13);
-         const double natalSun = PlanetLongitude(kSun, birth - 0.5 + 12 * 60 / 1440.0);
+         const double natalSun =
+             PlanetLongitude(kSun, birth - 0.5 + 12 * 60 / 1440.0, Zodiac::Tropical);
          h.Personal(kMars, kSun, natalSun, Jdn(2009, 7, 1), Jdn(2010, 6, 30));
          h.request.birthJdn = h.window.title.birthJdn = birth;
          h.window.title.hourText = "12";

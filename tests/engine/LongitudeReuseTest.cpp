@@ -16,12 +16,11 @@ using testing::Jdn;
 std::string WalkNatalBodies(BodyCode transiting, int years, bool siderealZodiac, bool keep) {
     // Made first: each harness loads the vocabulary, which sets the data folder anew.
     std::deque<testing::ScanHarness> runs;
-    sidereal = false;  // the natal longitudes of both paths alike, whatever ran before
     const double birth = Jdn(1975, 11, 3) - 0.5 + 0.3;
     for (BodyCode natal = kSun; natal <= kMoon; ++natal) {
         testing::ScanHarness& h = runs.emplace_back();
-        h.Personal(transiting, natal, PlanetLongitude(natal, birth), Jdn(2015, 1, 1),
-                   Jdn(2015 + years - 1, 12, 31));
+        h.Personal(transiting, natal, PlanetLongitude(natal, birth, Zodiac::Tropical),
+                   Jdn(2015, 1, 1), Jdn(2015 + years - 1, 12, 31));
         h.request.showAllMode = true;
         h.request.sidereal = siderealZodiac;
         h.request.tzMinutes = 330;

@@ -136,7 +136,6 @@ class ScanHarness {
 
     void Run(bool moveStart = true) {
         writer.SetOrbDegrees(request.orbDegrees);
-        sidereal = request.sidereal;
         if (moveStart) {
             scan.MoveStartBeforeTransit();
         } else {

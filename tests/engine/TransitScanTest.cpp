@@ -32,8 +32,9 @@ int32_t DayOf(const std::string& cell) {
 double DeviationAtMidnight(const TransitRequest& r, int32_t day, AspectCode aspect) {
     const double t = LocalMidnight(day, r.tzMinutes);
     const double second =
-        r.isWorld ? PlanetLongitude(r.secondBody, t) : r.natalLongitude[r.secondBody];
-    return AspectDeviation(Separation(PlanetLongitude(r.firstBody, t), second), aspect);
+        r.isWorld ? PlanetLongitude(r.secondBody, t, ZodiacOf(r)) : r.natalLongitude[r.secondBody];
+    return AspectDeviation(Separation(PlanetLongitude(r.firstBody, t, ZodiacOf(r)), second),
+                           aspect);
 }
 
 // Arcminutes of an angle cell such as 2°29'.
@@ -82,7 +83,7 @@ TEST(TransitBlock, OuterEntryOpensABlockThatNestsTheOrbs) {
         EXPECT_LT(DeviationAtMidnight(h.request, end, kConjunction), orb) << o;
         EXPECT_GE(DeviationAtMidnight(h.request, end + 1, kConjunction), orb) << o;
     }
-    const PairDeviation pair(kMars, kJupiter, true, 0, kConjunction);
+    const PairDeviation pair(kMars, kJupiter, true, 0, kConjunction, Zodiac::Tropical);
     EXPECT_LT(*pair.At(Jdn(2009, 2, 17) - 0.5 + (16 * 60 + 27) / 1440.0), kExactDeviation);
 
     EXPECT_EQ(h.Pane(), Header(h) + TextRowLayout(kMarsJupiterConjunction));
@@ -214,7 +215,9 @@ TEST(OrbEvents, FifteenDegreeOuterOrbHandsOverToTheNeighbouringAspect) {
     // entry does not count, so the square's exit is what that day records.
     const auto separation = [](int32_t day) {
         const double t = LocalMidnight(day, 0);
-        return Separation(PlanetLongitude(kMars, t), PlanetLongitude(kJupiter, t)) / kDegree;
+        return Separation(PlanetLongitude(kMars, t, Zodiac::Tropical),
+                          PlanetLongitude(kJupiter, t, Zodiac::Tropical)) /
+               kDegree;
     };
     EXPECT_LT(separation(Jdn(2009, 6, 17)), 75);
     EXPECT_GT(separation(Jdn(2009, 6, 18)), 75);
@@ -274,7 +277,7 @@ TEST(Minima, ClosestApproachShortOfExactGivesItsDayAndAngle) {
     // Mars turned retrograde at about 09:00 UT on 20 December 2009. The natal point lies
     // 0.5° beyond Mars at the following midnight, the closest of all midnights, so the
     // minimum is the station day with its retrograde mark, not the 21st.
-    const double atMidnight = PlanetLongitude(kMars, Jdn(2009, 12, 21) - 0.5);
+    const double atMidnight = PlanetLongitude(kMars, Jdn(2009, 12, 21) - 0.5, Zodiac::Tropical);
     ScanHarness h;
     h.Personal(kMars, kSun, atMidnight + 0.5 * kDegree, Jdn(2009, 11, 1), Jdn(2010, 2, 28));
     h.Run();
@@ -293,13 +296,14 @@ TEST(Minima, PassageWithoutAMidnightMinimumIsSearchedFromItsClosestMidnight) {
     EXPECT_EQ(world.TransitRows(),
               (Rows{{"Conjunction", "2000-10-25", "2000-10-27", "2000-10-29", "2000-10-30*",
                      "2000-10-30", "2000-11-01", "2000-11-03", "02:09 GMT"}}));
-    const PairDeviation conjunction(kSun, kMercury, true, 0, kConjunction);
+    const PairDeviation conjunction(kSun, kMercury, true, 0, kConjunction, Zodiac::Tropical);
     EXPECT_LT(*conjunction.At(Jdn(2000, 10, 30) - 0.5 + (2 * 60 + 9) / 1440.0), kExactDeviation);
 
     // Born 7 March 1950 at 14:30 GMT+1. Mercury, at 2° a day, is inside the 3° orb of the
     // trine at the midnights of 4 and 5 July 2023, the second one the closer. The trine is
     // exact at 13:46:39 UT, and the minute nearest to it is printed.
-    const double natalSun = PlanetLongitude(kSun, Jdn(1950, 3, 7) - 0.5 + 13.5 / 24);
+    const double natalSun =
+        PlanetLongitude(kSun, Jdn(1950, 3, 7) - 0.5 + 13.5 / 24, Zodiac::Tropical);
     ScanHarness personal;
     personal.SetOrbs(10, 5, 3);
     personal.Personal(kMercury, kSun, natalSun, Jdn(2023, 6, 1), Jdn(2023, 7, 31));
@@ -308,7 +312,7 @@ TEST(Minima, PassageWithoutAMidnightMinimumIsSearchedFromItsClosestMidnight) {
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[2], (TableRow{"Trine", "2023-06-29", "2023-07-02", "2023-07-03", "2023-07-04*",
                                  "2023-07-05", "2023-07-06", "2023-07-09", "13:47 GMT"}));
-    const PairDeviation trine(kMercury, kSun, false, natalSun, kTrine);
+    const PairDeviation trine(kMercury, kSun, false, natalSun, kTrine, Zodiac::Tropical);
     const double arcsecond = kDegree / 3600;
     EXPECT_LT(*trine.At(Jdn(2023, 7, 4) - 0.5 + (13 * 3600 + 46 * 60 + 39) / 86400.0), arcsecond);
 }
@@ -358,7 +362,9 @@ TEST(Minima, NoPassageThroughTheInnerOrbShowsAnAngleOutsideIt) {
 int CountConjunctions(BodyCode first, BodyCode second, int32_t startJdn, int32_t endJdn) {
     const auto signedGap = [&](int32_t day) {
         const double t = LocalMidnight(day, 0);
-        return std::remainder(PlanetLongitude(first, t) - PlanetLongitude(second, t), kFullTurn);
+        return std::remainder(PlanetLongitude(first, t, Zodiac::Tropical) -
+                                  PlanetLongitude(second, t, Zodiac::Tropical),
+                              kFullTurn);
     };
     int count = 0;
     for (int32_t day = startJdn; day <= endJdn; ++day) {
@@ -379,7 +385,7 @@ TEST(Minima, EveryConjunctionOfSunAndMercuryThroughTheInnerOrbIsExact) {
     EXPECT_EQ(runs[0].Pane(), runs[1].Pane());
     EXPECT_EQ(runs[0].scan.minuteSearchStats.searches, runs[1].scan.minuteSearchStats.searches);
 
-    const PairDeviation pair(kSun, kMercury, true, 0, kConjunction);
+    const PairDeviation pair(kSun, kMercury, true, 0, kConjunction, Zodiac::Tropical);
     int throughInnerOrb = 0;
     for (const TableRow& row : runs[0].TransitRows()) {
         if (row[kStartInnerColumn].empty() && row[kEndInnerColumn].empty()) {

@@ -18,26 +18,22 @@ constexpr double kInstant = 2460311.25;  // 2024-01-02 18:00 UT
 
 class LongitudeCacheTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        sidereal = false;
-        ForgetLongitudes();
-    }
+    void SetUp() override { ForgetLongitudes(); }
     void TearDown() override {
-        sidereal = false;
         SetLongitudeCacheEnabled(true);
         SetDatafilesFolder(ZENTHRA_DATA_DIR);
     }
 };
 
-double Afresh(BodyCode body, double instant) {
+double Afresh(BodyCode body, double instant, Zodiac zodiac = Zodiac::Tropical) {
     SetLongitudeCacheEnabled(false);
-    const double longitude = PlanetLongitude(body, instant);
+    const double longitude = PlanetLongitude(body, instant, zodiac);
     SetLongitudeCacheEnabled(true);
     return longitude;
 }
 
 TEST_F(LongitudeCacheTest, OnlyTheSameBodyAtTheSameInstantIsFound) {
-    const double mars = PlanetLongitude(kMars, kInstant);
+    const double mars = PlanetLongitude(kMars, kInstant, Zodiac::Tropical);
     EXPECT_EQ(CachedLongitude(kMars, kInstant), mars);
     EXPECT_EQ(CachedLongitude(kVenus, kInstant), std::nullopt);
     EXPECT_EQ(CachedLongitude(kMars, std::nextafter(kInstant, 0.0)), std::nullopt);
@@ -50,42 +46,40 @@ TEST_F(LongitudeCacheTest, AKeptValueIsTheOneComputedAfresh) {
             continue;  // from its table, never kept
         }
         for (double instant : {kInstant, std::nextafter(kInstant, 0.0), kInstant + 1.0 / 1440}) {
-            const double first = PlanetLongitude(body, instant);
+            const double first = PlanetLongitude(body, instant, Zodiac::Tropical);
             ASSERT_TRUE(CachedLongitude(body, instant)) << BodyName(body);
-            EXPECT_EQ(PlanetLongitude(body, instant), first) << BodyName(body);
+            EXPECT_EQ(PlanetLongitude(body, instant, Zodiac::Tropical), first) << BodyName(body);
             EXPECT_EQ(Afresh(body, instant), first) << BodyName(body);
         }
     }
 }
 
 TEST_F(LongitudeCacheTest, TheZodiacIsAppliedToTheKeptTropicalValue) {
-    sidereal = true;
-    const double siderealMars = PlanetLongitude(kMars, kInstant);
-    EXPECT_EQ(Afresh(kMars, kInstant), siderealMars);
-    sidereal = false;
-    const double tropicalMars = PlanetLongitude(kMars, kInstant);
-    EXPECT_EQ(Afresh(kMars, kInstant), tropicalMars);
+    const double siderealMars = PlanetLongitude(kMars, kInstant, Zodiac::Sidereal);
+    EXPECT_EQ(Afresh(kMars, kInstant, Zodiac::Sidereal), siderealMars);
+    const double tropicalMars = PlanetLongitude(kMars, kInstant, Zodiac::Tropical);
+    EXPECT_EQ(Afresh(kMars, kInstant, Zodiac::Tropical), tropicalMars);
     EXPECT_NE(tropicalMars, siderealMars);
 }
 
 TEST_F(LongitudeCacheTest, NothingIsKeptAcrossAChangeOfTheDataFiles) {
-    ASSERT_GE(PlanetLongitude(kMars, kInstant), 0);
+    ASSERT_GE(PlanetLongitude(kMars, kInstant, Zodiac::Tropical), 0);
     SetEphemerisSearchPath("/nonexistent-ephemeris-folder");
-    EXPECT_EQ(PlanetLongitude(kMars, kInstant), kAfterRange);
+    EXPECT_EQ(PlanetLongitude(kMars, kInstant, Zodiac::Tropical), kAfterRange);
     EXPECT_EQ(EphemerisFault(), "The file sepl_18.se1 is missing.");
     // A failure is asked again, so the data files put back answer at once.
     EXPECT_EQ(CachedLongitude(kMars, kInstant), std::nullopt);
     SetDatafilesFolder(ZENTHRA_DATA_DIR);
-    EXPECT_EQ(PlanetLongitude(kMars, kInstant), Afresh(kMars, kInstant));
+    EXPECT_EQ(PlanetLongitude(kMars, kInstant, Zodiac::Tropical), Afresh(kMars, kInstant));
 }
 
 TEST_F(LongitudeCacheTest, EachThreadKeepsItsOwnValues) {
-    const double here = PlanetLongitude(kMoon, kInstant);
+    const double here = PlanetLongitude(kMoon, kInstant, Zodiac::Tropical);
     std::optional<double> keptThere;
     double there = 0;
     std::thread([&] {
         keptThere = CachedLongitude(kMoon, kInstant);
-        there = PlanetLongitude(kMoon, kInstant);
+        there = PlanetLongitude(kMoon, kInstant, Zodiac::Tropical);
     }).join();
     EXPECT_EQ(keptThere, std::nullopt);
     EXPECT_EQ(there, here);
@@ -97,7 +91,7 @@ TEST_F(LongitudeCacheTest, ForgettingReachesEveryThread) {
     std::optional<double> before;
     std::optional<double> after;
     std::thread other([&] {
-        PlanetLongitude(kSun, kInstant);
+        PlanetLongitude(kSun, kInstant, Zodiac::Tropical);
         before = CachedLongitude(kSun, kInstant);
         computed.release();
         forgotten.acquire();
@@ -113,7 +107,7 @@ TEST_F(LongitudeCacheTest, ForgettingReachesEveryThread) {
 
 TEST_F(LongitudeCacheTest, SwitchedOffNothingIsKept) {
     SetLongitudeCacheEnabled(false);
-    PlanetLongitude(kJupiter, kInstant);
+    PlanetLongitude(kJupiter, kInstant, Zodiac::Tropical);
     EXPECT_FALSE(LongitudeCacheEnabled());
     SetLongitudeCacheEnabled(true);
     EXPECT_EQ(CachedLongitude(kJupiter, kInstant), std::nullopt);

@@ -26,11 +26,7 @@ double Midnight(int32_t jdn) {
 
 class PlanetLongitudeTest : public ::testing::Test {
   protected:
-    void SetUp() override { sidereal = false; }
-    void TearDown() override {
-        sidereal = false;
-        SetDatafilesFolder(ZENTHRA_DATA_DIR);
-    }
+    void TearDown() override { SetDatafilesFolder(ZENTHRA_DATA_DIR); }
 };
 
 TEST_F(PlanetLongitudeTest, BodiesReachTheEphemerisUnderItsOwnNumbers) {
@@ -38,10 +34,11 @@ TEST_F(PlanetLongitudeTest, BodiesReachTheEphemerisUnderItsOwnNumbers) {
     const int32_t libraryCode[] = {0, 3, 1, 2, 4, 5, 6, 7, 8};
     for (BodyCode body = kSun; body <= kNeptune; ++body) {
         double unused = 0;
-        EXPECT_EQ(PlanetLongitude(body, t), GcAppLongRvPlanet(libraryCode[body], t, 2023, &unused))
+        EXPECT_EQ(PlanetLongitude(body, t, Zodiac::Tropical),
+                  GcAppLongRvPlanet(libraryCode[body], t, 2023, &unused))
             << "body " << body;
     }
-    EXPECT_EQ(PlanetLongitude(kMoon, t), MoonPos(t - 2451545));
+    EXPECT_EQ(PlanetLongitude(kMoon, t, Zodiac::Tropical), MoonPos(t - 2451545));
 }
 
 TEST_F(PlanetLongitudeTest, MoonAnswersOnlyFrom1600To2099) {
@@ -50,47 +47,49 @@ TEST_F(PlanetLongitudeTest, MoonAnswersOnlyFrom1600To2099) {
     ASSERT_EQ(first, kMoonFirstJdn);
     ASSERT_EQ(last, kMoonLastJdn);
 
-    EXPECT_EQ(PlanetLongitude(kMoon, first - 0.5 - 1e-6), kBeforeRange);
-    EXPECT_GE(PlanetLongitude(kMoon, first - 0.5), 0);
-    EXPECT_GE(PlanetLongitude(kMoon, last + 0.4999), 0);
-    EXPECT_EQ(PlanetLongitude(kMoon, last + 0.5), kAfterRange);
+    EXPECT_EQ(PlanetLongitude(kMoon, first - 0.5 - 1e-6, Zodiac::Tropical), kBeforeRange);
+    EXPECT_GE(PlanetLongitude(kMoon, first - 0.5, Zodiac::Tropical), 0);
+    EXPECT_GE(PlanetLongitude(kMoon, last + 0.4999, Zodiac::Tropical), 0);
+    EXPECT_EQ(PlanetLongitude(kMoon, last + 0.5, Zodiac::Tropical), kAfterRange);
 }
 
 TEST_F(PlanetLongitudeTest, PlanetsAnswerFromYearZeroTo2999) {
     ASSERT_EQ(Jdn(0, 1, 1), kEphemerisFirstJdn);
     ASSERT_EQ(Jdn(2999, 12, 31), kEphemerisLastJdn);
     for (BodyCode body = kSun; body <= kNeptune; ++body) {
-        EXPECT_EQ(PlanetLongitude(body, Midnight(kEphemerisFirstJdn) - 0.001), kBeforeRange);
-        const double first = PlanetLongitude(body, Midnight(kEphemerisFirstJdn));
-        const double last = PlanetLongitude(body, Midnight(kEphemerisLastJdn) + 0.999);
+        EXPECT_EQ(PlanetLongitude(body, Midnight(kEphemerisFirstJdn) - 0.001, Zodiac::Tropical),
+                  kBeforeRange);
+        const double first = PlanetLongitude(body, Midnight(kEphemerisFirstJdn), Zodiac::Tropical);
+        const double last =
+            PlanetLongitude(body, Midnight(kEphemerisLastJdn) + 0.999, Zodiac::Tropical);
         EXPECT_TRUE(first >= 0 && first < kFullTurn) << "body " << body << ": " << first;
         EXPECT_TRUE(last >= 0 && last < kFullTurn) << "body " << body << ": " << last;
-        EXPECT_EQ(PlanetLongitude(body, Midnight(kEphemerisLastJdn + 1)), kAfterRange);
+        EXPECT_EQ(PlanetLongitude(body, Midnight(kEphemerisLastJdn + 1), Zodiac::Tropical),
+                  kAfterRange);
     }
-    EXPECT_EQ(PlanetLongitude(0, 2451545), kBeforeRange);
-    EXPECT_EQ(PlanetLongitude(11, 2451545), kBeforeRange);
-    EXPECT_EQ(PlanetLongitude(kMars, std::nan("")), kBeforeRange);
+    EXPECT_EQ(PlanetLongitude(0, 2451545, Zodiac::Tropical), kBeforeRange);
+    EXPECT_EQ(PlanetLongitude(11, 2451545, Zodiac::Tropical), kBeforeRange);
+    EXPECT_EQ(PlanetLongitude(kMars, std::nan(""), Zodiac::Tropical), kBeforeRange);
 }
 
 TEST_F(PlanetLongitudeTest, SiderealSubtractsAYearlyGrowingAyanamsa) {
     // 2000-03-26: the Sun stands below the ayanamsa, so the sidereal value wraps round.
     const double t2000 = Midnight(Jdn(2000, 3, 26));
-    const double tropical = PlanetLongitude(kSun, t2000);
+    const double tropical = PlanetLongitude(kSun, t2000, Zodiac::Tropical);
     ASSERT_LT(tropical, kAyanamsa2000);
-    sidereal = true;
-    EXPECT_NEAR(PlanetLongitude(kSun, t2000), tropical - kAyanamsa2000 + kFullTurn, 1e-12);
+    EXPECT_NEAR(PlanetLongitude(kSun, t2000, Zodiac::Sidereal),
+                tropical - kAyanamsa2000 + kFullTurn, 1e-12);
 
     // A century earlier the ayanamsa is 100 years of 243.8 microradians smaller; the Moon
     // is corrected as well.
     const double t1900 = Midnight(Jdn(1900, 7, 1));
-    sidereal = false;
-    const double moon = PlanetLongitude(kMoon, t1900);
-    sidereal = true;
-    EXPECT_NEAR(PlanetLongitude(kMoon, t1900),
+    const double moon = PlanetLongitude(kMoon, t1900, Zodiac::Tropical);
+    EXPECT_NEAR(PlanetLongitude(kMoon, t1900, Zodiac::Sidereal),
                 NormaliseAngle(moon - (kAyanamsa2000 - 100 * 243.8e-6)), 1e-12);
 
-    EXPECT_EQ(PlanetLongitude(kMoon, Midnight(kMoonFirstJdn - 1)), kBeforeRange);
-    EXPECT_EQ(PlanetLongitude(kMars, Midnight(kEphemerisLastJdn + 1)), kAfterRange);
+    EXPECT_EQ(PlanetLongitude(kMoon, Midnight(kMoonFirstJdn - 1), Zodiac::Tropical), kBeforeRange);
+    EXPECT_EQ(PlanetLongitude(kMars, Midnight(kEphemerisLastJdn + 1), Zodiac::Tropical),
+              kAfterRange);
 }
 
 TEST(NormaliseAngle, BringsAnyAngleIntoOneTurn) {
@@ -112,9 +111,9 @@ TEST(YearOfInstant, IsTheCalendarYearOfTheUtDay) {
 
 TEST_F(PlanetLongitudeTest, MissingDataFilesNeverGiveALessAccuratePosition) {
     SetEphemerisSearchPath("/nonexistent-ephemeris-folder");
-    EXPECT_EQ(PlanetLongitude(kMars, Midnight(Jdn(1950, 1, 1))), kBeforeRange);
-    EXPECT_EQ(PlanetLongitude(kMars, Midnight(Jdn(2050, 1, 1))), kAfterRange);
-    EXPECT_EQ(PlanetLongitude(kMoon, Midnight(Jdn(2050, 1, 1))), kAfterRange);
+    EXPECT_EQ(PlanetLongitude(kMars, Midnight(Jdn(1950, 1, 1)), Zodiac::Tropical), kBeforeRange);
+    EXPECT_EQ(PlanetLongitude(kMars, Midnight(Jdn(2050, 1, 1)), Zodiac::Tropical), kAfterRange);
+    EXPECT_EQ(PlanetLongitude(kMoon, Midnight(Jdn(2050, 1, 1)), Zodiac::Tropical), kAfterRange);
     EXPECT_EQ(EphemerisFault(), "The file sepl_18.se1 is missing.");
     EXPECT_EQ(ProbeEphemerisData(), "The file sepl_18.se1 is missing.");
     EXPECT_EQ(EphemerisDataMessage(),
@@ -125,7 +124,7 @@ TEST_F(PlanetLongitudeTest, MissingDataFilesNeverGiveALessAccuratePosition) {
               "from these folders.");
 
     SetDatafilesFolder(ZENTHRA_DATA_DIR);
-    EXPECT_GE(PlanetLongitude(kMars, Midnight(Jdn(2050, 1, 1))), 0);
+    EXPECT_GE(PlanetLongitude(kMars, Midnight(Jdn(2050, 1, 1)), Zodiac::Tropical), 0);
     EXPECT_EQ(ProbeEphemerisData(), "");
 }
 
@@ -174,7 +173,7 @@ TEST_F(DamagedDataTest, AnEmptyGarbledOrCutPlanetFileBesideTheProgramIsNamed) {
          {std::string(), Garbage(5000), SystemFileStart("sepl_18.se1", 200000)}) {
         scratch.Write("sepl_18.se1", bytes);
         SetDatafilesFolder(scratch.Slashed());
-        EXPECT_EQ(PlanetLongitude(kMars, t2026), kAfterRange);
+        EXPECT_EQ(PlanetLongitude(kMars, t2026, Zodiac::Tropical), kAfterRange);
         EXPECT_EQ(ProbeEphemerisData(), Damaged("sepl_18.se1")) << bytes.size() << " bytes";
         EXPECT_EQ(EphemerisDataMessage(),
                   "The ephemeris data files cannot be read.\r\n" + Damaged("sepl_18.se1") +
@@ -200,14 +199,14 @@ TEST_F(DamagedDataTest, AMissingMoonFileIsFoundLikeAPlanetFile) {
     LinkSystemFiles("sepl");
     SetEphemerisSearchPath(scratch.path.string());
     const double t2026 = Midnight(Jdn(2026, 1, 1));
-    EXPECT_EQ(PlanetLongitude(kMoon, t2026), kAfterRange);
-    EXPECT_EQ(PlanetLongitude(kSun, t2026), kAfterRange);
+    EXPECT_EQ(PlanetLongitude(kMoon, t2026, Zodiac::Tropical), kAfterRange);
+    EXPECT_EQ(PlanetLongitude(kSun, t2026, Zodiac::Tropical), kAfterRange);
     EXPECT_EQ(ProbeEphemerisData(), "The file semo_18.se1 is missing.");
 
     LinkSystemFiles("semo");
     SetEphemerisSearchPath(scratch.path.string());
     EXPECT_EQ(ProbeEphemerisData(), "");
-    EXPECT_GE(PlanetLongitude(kMoon, t2026), 0);
+    EXPECT_GE(PlanetLongitude(kMoon, t2026, Zodiac::Tropical), 0);
 }
 
 TEST_F(DamagedDataTest, APeriodIsProbedInEveryDataFileItSpans) {
@@ -216,8 +215,8 @@ TEST_F(DamagedDataTest, APeriodIsProbedInEveryDataFileItSpans) {
     SetEphemerisSearchPath(scratch.path.string());
     const double year1000 = Midnight(Jdn(1000, 1, 1));
     const double year2500 = Midnight(Jdn(2500, 1, 1));
-    EXPECT_GE(PlanetLongitude(kMars, year1000), 0);
-    EXPECT_GE(PlanetLongitude(kMars, year2500), 0);
+    EXPECT_GE(PlanetLongitude(kMars, year1000, Zodiac::Tropical), 0);
+    EXPECT_GE(PlanetLongitude(kMars, year2500, Zodiac::Tropical), 0);
     EXPECT_EQ(ProbeEphemerisPeriod(year1000, year2500), Damaged("sepl_12.se1"));
     EXPECT_EQ(ProbeEphemerisPeriod(Midnight(Jdn(1810, 1, 1)), year2500), "");
     // Outside the declared range only its ends are asked.
@@ -236,7 +235,7 @@ TEST_F(DamagedDataTest, AFolderOrAPipeInPlaceOfADataFileIsRefusedByName) {
     {
         testing::ReleasedFifo pipe(scratch.path / "semo_18.se1");
         SetDatafilesFolder(scratch.Slashed());
-        EXPECT_EQ(PlanetLongitude(kSun, Midnight(Jdn(2026, 1, 1))), kAfterRange);
+        EXPECT_EQ(PlanetLongitude(kSun, Midnight(Jdn(2026, 1, 1)), Zodiac::Tropical), kAfterRange);
         EXPECT_EQ(ProbeEphemerisData(), "The file " + (scratch.path / "semo_18.se1").string() +
                                             " is not a regular file.");
     }

@@ -45,7 +45,6 @@ class PlutoTableTest : public ::testing::Test {
         std::filesystem::remove_all(folder);
         PlutoTable.clear();
         plutoLoaded = false;
-        sidereal = false;
     }
 
     void WriteFile(const std::vector<std::string>& lines, const std::string& separator = "\r\n") {
@@ -113,9 +112,8 @@ TEST_F(PlutoTableTest, AnswersFrom1600To2099AndReadsTheLastEntryOnTheLastDay) {
     EXPECT_EQ(PlutoLongitude(kMoonFirstJdn - 0.5 - 1e-9), kBeforeRange);
     EXPECT_NEAR(Degrees(PlutoLongitude(kMoonFirstJdn - 0.5)), 10, 1e-9);
 
-    sidereal = true;
-    EXPECT_EQ(PlanetLongitude(kPluto, kMoonLastJdn + 0.5), kAfterRange);
-    EXPECT_NEAR(PlanetLongitude(kPluto, kMoonFirstJdn - 0.5),
+    EXPECT_EQ(PlanetLongitude(kPluto, kMoonLastJdn + 0.5, Zodiac::Sidereal), kAfterRange);
+    EXPECT_NEAR(PlanetLongitude(kPluto, kMoonFirstJdn - 0.5, Zodiac::Sidereal),
                 NormaliseAngle(10.0 / 360 * kFullTurn - (0.416314 - 400 * 243.8e-6)), 1e-12);
 }
 

@@ -123,7 +123,8 @@ TEST_F(ReportWriterTest, EachRunReplacesTheFileWithItsCompleteTable) {
 
     // A run that finds nothing: natal Venus 30° ahead of Saturn for a month.
     const int32_t start = Jdn(2015, 3, 1);
-    const double natal = PlanetLongitude(kSaturn, LocalMidnight(start, 0)) + kFullTurn / 12;
+    const double natal =
+        PlanetLongitude(kSaturn, LocalMidnight(start, 0), Zodiac::Tropical) + kFullTurn / 12;
     h.Personal(kSaturn, kVenus, NormaliseAngle(natal), start, start + 30);
     h.Run();
     ASSERT_NE(h.Pane().find("No transits in this period."), std::string::npos) << h.Pane();

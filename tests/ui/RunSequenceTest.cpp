@@ -50,8 +50,9 @@ TEST_F(RunSequenceTest, APersonalRunFillsTheRequestThePaneAndTheWindow) {
     EXPECT_EQ(r.orbDegrees, (std::array<int16_t, 3>{10, 5, 2}));
     EXPECT_DOUBLE_EQ(r.orbRadians[0], 10 * 6.28318530717959 / 360);
     EXPECT_DOUBLE_EQ(r.orbRadians[2], 2 * 6.28318530717959 / 360);
-    EXPECT_TRUE(r.sidereal && sidereal);
-    EXPECT_DOUBLE_EQ(r.natalLongitude[kJupiter], PlanetLongitude(kJupiter, r.birthJdn));
+    EXPECT_TRUE(r.sidereal);
+    EXPECT_DOUBLE_EQ(r.natalLongitude[kJupiter],
+                     PlanetLongitude(kJupiter, r.birthJdn, Zodiac::Sidereal));
     EXPECT_FALSE(w.flags.runAborted);
 
     // The first output of an empty pane gets the run height.
@@ -87,7 +88,7 @@ TEST_F(RunSequenceTest, AWorldRunIsTropicalAndKeepsTheWindowSizeOfAFilledPane) {
     w.cmdStart_Click();
     ASSERT_EQ(Titles().size(), 1u);
     EXPECT_EQ(Pairs()[0], "Mars and Jupiter");
-    EXPECT_FALSE(w.request.sidereal || sidereal);
+    EXPECT_FALSE(w.request.sidereal);
     EXPECT_EQ(w.request.firstBody, kMars);
     EXPECT_EQ(w.request.secondBody, kJupiter);
     EXPECT_EQ(p.popUps.size(), 1u);

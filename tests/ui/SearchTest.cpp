@@ -42,7 +42,10 @@ class SearchTest : public ::testing::Test {
                                       aspect,
                                       w.request.orbRadians[0],
                                       w.request.isWorld,
-                                      w.request.natalLongitude[w.request.secondBody]};
+                                      w.request.natalLongitude[w.request.secondBody],
+                                      w.request.tzMinutes,
+                                      0,
+                                      ZodiacOf(w.request)};
         RangeFault fault = RangeFault::None;
         return AspectInOrbAt(query, day - 0.5 - w.request.tzMinutes / 1440.0, fault);
     }
@@ -69,6 +72,33 @@ TEST_F(SearchTest, BracketsTheNextCompleteTransitAndListsIt) {
     EXPECT_EQ(w.txbYear[0].text + "-" + w.txbMonth[0].text + "-" + w.txbDay[0].text, "2009-1-30");
     EXPECT_EQ(w.lblDate[0].caption, "January 30, 2009 CE");
     EXPECT_EQ(w.request.orbDegrees, (std::array<int16_t, 3>{10, 6, 2}));
+}
+
+// The natal position and the transiting body are both taken in the chosen zodiac; a search in
+// the other one would bracket days some three weeks away for the Sun.
+TEST_F(SearchTest, APersonalSearchBracketsTheTransitInTheChosenZodiac) {
+    w.chkKeepDates.SetValue(0);
+    w.ChooseOption(w.optPersonal, w.optWorld);
+    w.ChooseOption(w.optSidereal, w.optTropical);
+    w.txbYear[2].text = "1980";
+    w.txbMonth[2].text = "5";
+    w.txbDay[2].text = "5";
+    w.cboHour.SetListIndex(13);
+    w.cboTimezone[1].SetListIndex(kGmt);
+    w.cboPlanet[0].SetListIndex(0);  // Sun
+    w.cboSearchAspect.SetListIndex(kConjunction - 1);
+    SetEnd(2008, 12, 31);
+    w.cmdSearch_Click();
+    ASSERT_TRUE(Boxes().empty()) << Boxes()[0].text;
+    ASSERT_TRUE(w.request.sidereal);
+    const int32_t s = w.request.startJdn;
+    const int32_t e = w.request.endJdn;
+    ASSERT_LT(s + 1, e);
+    EXPECT_FALSE(InOrbOn(s, kConjunction));
+    for (int32_t d = s + 1; d < e; ++d) {
+        ASSERT_TRUE(InOrbOn(d, kConjunction)) << d;
+    }
+    EXPECT_FALSE(InOrbOn(e, kConjunction));
 }
 
 TEST_F(SearchTest, SkipsATransitInEffectAndKeepsTheDatesWhenAsked) {
