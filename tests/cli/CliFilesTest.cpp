@@ -11,6 +11,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/ConsoleFrontEnd.h"
+#include "support/FileContents.h"
 #include "support/FullDisk.h"
 
 namespace zenthra {
@@ -18,10 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using zenthra::testing::ReadFile;
 
 class CliFiles : public ::testing::Test {
   protected:
@@ -95,11 +93,11 @@ TEST_F(CliFiles, AFullDiskKeepsTheEarlierHtmlFileAndFails) {
         EXPECT_EQ(errors.str(), "Write output to file: Error writing to file " + path.string() +
                                     "\nNo space left on device\n");
     }
-    EXPECT_EQ(ReadAll(path), "earlier");
+    EXPECT_EQ(ReadFile(path), "earlier");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 
     EXPECT_EQ(Run(kWorldRun + path.string()), kExitDone);
-    EXPECT_TRUE(ReadAll(path).starts_with("<center>"));
+    EXPECT_TRUE(ReadFile(path).starts_with("<center>"));
 }
 
 }  // namespace

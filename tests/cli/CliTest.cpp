@@ -11,20 +11,19 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/FileContents.h"
 #include "support/Process.h"
 
 namespace {
 
-std::string ReadAll(const std::filesystem::path& path) {
-    return zenthra::testing::ReadFile(path);
-}
+using zenthra::testing::ReadFile;
 
 zenthra::testing::ProcessResult RunCli(const std::string& arguments) {
     return zenthra::testing::RunCommand(std::string(ZENTHRA_CLI) + " " + arguments);
 }
 
 std::string Golden(const std::string& name) {
-    return ReadAll(std::string(ZENTHRA_TEST_DATA_DIR) + "golden/" + name);
+    return ReadFile(std::string(ZENTHRA_TEST_DATA_DIR) + "golden/" + name);
 }
 
 std::filesystem::path TempPath(const std::string& name) {
@@ -161,7 +160,7 @@ TEST(Cli, AClosedPipeEndsEvenALongRunAtOnceWithOneMessage) {
     const pid_t pid = Start(kLongWorldRun, pipeEnds[1], errorsFile);
     ::close(pipeEnds[1]);
     EXPECT_EQ(WaitFor(pid), 1);
-    EXPECT_EQ(ReadAll(errorsFile), "zenthra-cli: standard output could not be written\n");
+    EXPECT_EQ(ReadFile(errorsFile), "zenthra-cli: standard output could not be written\n");
     std::filesystem::remove(errorsFile);
 }
 
@@ -183,10 +182,10 @@ TEST(Cli, ASignalStopsARunAsStopDoesAndItsHtmlFileIsComplete) {
     EXPECT_EQ(WaitFor(pid), 128 + SIGTERM);
     EXPECT_TRUE(out.ends_with("Stopped"))
         << out.substr(out.size() - std::min<size_t>(out.size(), 200));
-    EXPECT_EQ(ReadAll(errorsFile), "");
+    EXPECT_EQ(ReadFile(errorsFile), "");
     const std::string golden = Golden("world-mars-jupiter-2009.html");
     const std::string ending = golden.substr(golden.rfind("\r\n", golden.size() - 3) + 2);
-    EXPECT_TRUE(ReadAll(html).ends_with(ending)) << ending;
+    EXPECT_TRUE(ReadFile(html).ends_with(ending)) << ending;
     std::filesystem::remove(html);
     std::filesystem::remove(errorsFile);
 }
@@ -215,7 +214,7 @@ TEST(Cli, AllTransitsWritesItsFourFiles) {
     EXPECT_EQ(done.errors, "ZTA: All files successfully written to " + folder.string() + "\n");
     for (const char* file : {"_1orb.txt", "_1orb_days.txt", "_3orb.txt", "_5orb.txt"}) {
         const auto path = folder / (std::string("1950-03-07_2023-01-01_31d") + file);
-        EXPECT_NE(ReadAll(path).find("1950-03-07 14:30 GMT+1"), std::string::npos) << path;
+        EXPECT_NE(ReadFile(path).find("1950-03-07 14:30 GMT+1"), std::string::npos) << path;
     }
 
     auto tooShort = RunCli(common + " --end 2023-01-05");

@@ -13,6 +13,7 @@
 #include "engine/ScanHarness.h"
 #include "report/ReportWriter.h"
 #include "report/TableLayout.h"
+#include "support/FileContents.h"
 #include "support/FullDisk.h"
 
 namespace zenthra {
@@ -21,10 +22,7 @@ namespace {
 using testing::Jdn;
 using testing::ScanHarness;
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using zenthra::testing::ReadFile;
 
 bool CrLfLinesOnly(std::string text) {
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {

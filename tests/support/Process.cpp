@@ -10,13 +10,6 @@
 
 namespace zenthra::testing {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 ProcessResult RunCommand(const std::string& command) {
     const auto errorsFile = std::filesystem::temp_directory_path() /
                             ("zenthra-test-errors-" + std::to_string(::getpid()));

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "support/FileContents.h"
+
 namespace zenthra::testing {
 
 struct ProcessResult {
@@ -13,7 +15,5 @@ struct ProcessResult {
 
 // `command` is a shell command line; its standard error is kept apart from its output.
 ProcessResult RunCommand(const std::string& command);
-
-std::string ReadFile(const std::string& path);
 
 }  // namespace zenthra::testing

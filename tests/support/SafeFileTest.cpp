@@ -12,6 +12,7 @@
 #include <iterator>
 #include <optional>
 
+#include "support/FileContents.h"
 #include "support/FullDisk.h"
 #include "support/SafeFile.h"
 
@@ -20,10 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using zenthra::testing::ReadFile;
 
 // Each case both with temporaries that have no name until the commit and with named ones.
 class SafeFileTest : public ::testing::TestWithParam<bool> {
@@ -78,14 +76,14 @@ TEST_P(SafeFileTest, CommitReplacesTheTargetWholeAndLeavesNothingElse) {
     EXPECT_TRUE(file.Write("head\r\n"));
     EXPECT_TRUE(file.Write(big));
     // Until the commit the earlier file is what a reader finds.
-    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_EQ(ReadFile(target), "earlier");
     EXPECT_EQ(Names().size(), TemporariesShow() ? 2u : 1u);
     EXPECT_TRUE(file.Commit());
-    EXPECT_EQ(ReadAll(target), "head\r\n" + big);
+    EXPECT_EQ(ReadFile(target), "head\r\n" + big);
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 
     EXPECT_EQ(WriteWholeFile(target, "again"), "");
-    EXPECT_EQ(ReadAll(target), "again");
+    EXPECT_EQ(ReadFile(target), "again");
 }
 
 TEST_P(SafeFileTest, AnAbandonedOrDroppedWriteLeavesTheEarlierFile) {
@@ -98,7 +96,7 @@ TEST_P(SafeFileTest, AnAbandonedOrDroppedWriteLeavesTheEarlierFile) {
     abandoned.Write("half a report");
     abandoned.Abandon();
     EXPECT_FALSE(abandoned.Write("more"));
-    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_EQ(ReadFile(target), "earlier");
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 }
 
@@ -107,9 +105,9 @@ TEST_P(SafeFileTest, ALinkAtTheTargetIsReplacedAndWhatItNamesIsUntouched) {
     std::ofstream(elsewhere) << "not ours";
     fs::create_symlink(elsewhere, target);
     EXPECT_EQ(WriteWholeFile(target, "report"), "");
-    EXPECT_EQ(ReadAll(elsewhere), "not ours");
+    EXPECT_EQ(ReadFile(elsewhere), "not ours");
     EXPECT_FALSE(fs::is_symlink(target));
-    EXPECT_EQ(ReadAll(target), "report");
+    EXPECT_EQ(ReadFile(target), "report");
 
     // A dangling link makes no file where it points.
     const fs::path nowhere = folder / "nowhere.txt";
@@ -117,7 +115,7 @@ TEST_P(SafeFileTest, ALinkAtTheTargetIsReplacedAndWhatItNamesIsUntouched) {
     fs::create_symlink(nowhere, dangling);
     EXPECT_EQ(WriteWholeFile(dangling.string(), "report"), "");
     EXPECT_FALSE(fs::exists(nowhere));
-    EXPECT_EQ(ReadAll(dangling), "report");
+    EXPECT_EQ(ReadFile(dangling), "report");
 }
 
 TEST_P(SafeFileTest, AFullDiskFailsWithItsReasonAndKeepsTheEarlierFile) {
@@ -138,7 +136,7 @@ TEST_P(SafeFileTest, AFullDiskFailsWithItsReasonAndKeepsTheEarlierFile) {
         EXPECT_EQ(big.ErrorText(), "No space left on device");
         EXPECT_EQ(WriteWholeFile(target, "x"), "No space left on device");
     }
-    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_EQ(ReadFile(target), "earlier");
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 }
 
@@ -154,7 +152,7 @@ TEST_P(SafeFileTest, TargetsThatCannotBeWrittenGiveTheSystemsReason) {
     fs::create_directory(target);
     std::ofstream(fs::path(target) / "inside.txt") << "kept";
     EXPECT_EQ(WriteWholeFile(target, "report"), "Is a directory");
-    EXPECT_EQ(ReadAll(fs::path(target) / "inside.txt"), "kept");
+    EXPECT_EQ(ReadFile(fs::path(target) / "inside.txt"), "kept");
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 }
 
@@ -174,15 +172,15 @@ TEST_P(SafeFileTest, EachWriterHasATemporaryOfItsOwn) {
     EXPECT_EQ(Names().size(), TemporariesShow() ? 2u : 0u);
     EXPECT_TRUE(first.Finish());
     EXPECT_TRUE(second.Commit());
-    EXPECT_EQ(ReadAll(target), "second");
+    EXPECT_EQ(ReadFile(target), "second");
     EXPECT_TRUE(first.Commit());
-    EXPECT_EQ(ReadAll(target), "first");
+    EXPECT_EQ(ReadFile(target), "first");
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 
     // A name as long as a folder allows still has room for its temporary.
     const std::string longest = (folder / std::string(255, 'n')).string();
     EXPECT_EQ(WriteWholeFile(longest, "long"), "");
-    EXPECT_EQ(ReadAll(longest), "long");
+    EXPECT_EQ(ReadFile(longest), "long");
 }
 
 TEST_P(SafeFileTest, NewFilesTakeTheUsualModeLessTheMask) {
@@ -202,7 +200,7 @@ TEST_P(SafeFileTest, AMovedWriterKeepsItsTemporary) {
         moved.emplace(std::move(file));
     }
     EXPECT_TRUE(moved->Commit());
-    EXPECT_EQ(ReadAll(target), "moved");
+    EXPECT_EQ(ReadFile(target), "moved");
 }
 
 // Killed while writing, as by a signal: the earlier file stays, and where the system allows
@@ -217,7 +215,7 @@ TEST_P(SafeFileTest, AKilledWriterLeavesTheEarlierFile) {
             std::_Exit(3);
         },
         ::testing::ExitedWithCode(3), "");
-    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_EQ(ReadFile(target), "earlier");
     EXPECT_EQ(Names().size(), TemporariesShow() ? 2u : 1u);
 }
 

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "alltransits/AllTransits.h"
+#include "support/FileContents.h"
 #include "support/FullDisk.h"
 #include "ui/RunFixture.h"
 
@@ -26,10 +27,7 @@ using enum MsgIcon;
 constexpr int kGmtPlus530 = 35;
 constexpr int kGmtMinus330 = 17;
 
-std::string Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using zenthra::testing::ReadFile;
 
 // Born 1990-06-15 12:00 GMT; results in the computer's GMT+5:30; 2023-01-16 to 2023-01-29.
 class AllTransitsButton : public RunFixture {
@@ -90,7 +88,7 @@ TEST_F(AllTransitsButton, WritesTheThreeReportsAndTheDayFile) {
                 " degree" + (orb == 1 ? "" : "s") + " ...\r\n";
     }
     EXPECT_EQ(w.Pane().Text(), pane);
-    const std::string report = Bytes(Folder() / "1990-06-15_2023-01-16_14d_1orb.txt");
+    const std::string report = ReadFile(Folder() / "1990-06-15_2023-01-16_14d_1orb.txt");
     // Style 1 from the box's initial text.
     EXPECT_NE(report.find("BORN 15.6.1990 12:00 GMT\r\n"), std::string::npos);
     EXPECT_NE(report.find("FOR THE PERIOD 15.1.2023 24:00 GMT+5 TO 29.1.2023 24:00 GMT+5"),
@@ -124,8 +122,8 @@ TEST_F(AllTransitsButton, AHalfHourTimezoneCountsAsItsWholeHours) {
     r.filePath = (root / "direct.txt").string();
     ASSERT_EQ(ComputeAllTransits(r, direct), kAllTransitsDone);
 
-    const std::string report = Bytes(Folder() / "1990-06-15_2023-01-16_14d_3orb.txt");
-    EXPECT_EQ(report, Bytes(r.filePath));
+    const std::string report = ReadFile(Folder() / "1990-06-15_2023-01-16_14d_3orb.txt");
+    EXPECT_EQ(report, ReadFile(r.filePath));
     EXPECT_NE(report.find("BORN 1990-06-15 12:00 GMT-3\r\n"), std::string::npos);
     EXPECT_NE(report.find(" GMT+5, "), std::string::npos);
     EXPECT_EQ(report.find("GMT+5:"), std::string::npos);
@@ -178,7 +176,7 @@ TEST_F(AllTransitsButton, TheDateStyleBox) {
     for (const auto& [text, born] : styles) {
         w.txbAllTransitsDateFormat.text = text;
         w.cmdShowAllTransits_Click();
-        const std::string report = Bytes(Folder() / "1990-06-15_2023-01-16_14d_5orb.txt");
+        const std::string report = ReadFile(Folder() / "1990-06-15_2023-01-16_14d_5orb.txt");
         EXPECT_NE(report.find(born), std::string::npos) << text;
     }
 }
@@ -218,7 +216,7 @@ class AllTransitsRerun : public AllTransitsButton {
         w.cmdShowAllTransits_Click();
         ASSERT_EQ(FilesIn(Folder()).size(), 4u);
         for (const std::string& name : FilesIn(Folder())) {
-            earlier[name] = Bytes(Folder() / name);
+            earlier[name] = ReadFile(Folder() / name);
         }
         p.boxes.boxes.clear();
         w.SetPaneText("");
@@ -232,7 +230,7 @@ class AllTransitsRerun : public AllTransitsButton {
 
     void ExpectEarlierReports() {
         for (const auto& [name, text] : earlier) {
-            EXPECT_EQ(Bytes(Folder() / name), text) << name;
+            EXPECT_EQ(ReadFile(Folder() / name), text) << name;
         }
     }
 
@@ -331,7 +329,7 @@ TEST_F(AllTransitsRerun, TwoRunsIntoOneFolderNeverMixTheirReports) {
     // The first run ended last: all four files are its own, 06:00.
     ASSERT_EQ(FilesIn(Folder()).size(), 4u);
     for (const std::string& name : FilesIn(Folder())) {
-        const std::string text = Bytes(Folder() / name);
+        const std::string text = ReadFile(Folder() / name);
         const bool days = name.ends_with("_days.txt");
         EXPECT_NE(text.find(days ? "born 15.6.1990 06:00 GMT" : "BORN 15.6.1990 06:00 GMT"),
                   std::string::npos)

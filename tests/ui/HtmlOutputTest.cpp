@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/FileContents.h"
 #include "ui/RunFixture.h"
 
 namespace zenthra {
@@ -17,10 +18,7 @@ namespace fs = std::filesystem;
 using testing::Box;
 using testing::ChooseWorld;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using zenthra::testing::ReadFile;
 
 int Count(const std::string& text, const std::string& part) {
     int count = 0;
@@ -59,7 +57,7 @@ TEST_F(HtmlOutputTest, AShowAllSequenceWritesEveryTableIntoOneFile) {
     w.cmdShowAll_Click(0);
     const std::vector<std::string> titles = Titles();
     ASSERT_EQ(titles.size(), 8u);
-    const std::string html = ReadAll(path);
+    const std::string html = ReadFile(path);
     EXPECT_EQ(Count(html, "<center>\r\n<table"), 8);
     EXPECT_EQ(Count(html, "</table></center><p>\r\n"), 8);
     size_t at = 0;
@@ -73,7 +71,7 @@ TEST_F(HtmlOutputTest, AShowAllSequenceWritesEveryTableIntoOneFile) {
 
     // A single run afterwards has its file to itself again.
     w.cmdStart_Click();
-    EXPECT_EQ(Count(ReadAll(path), "<center>\r\n<table"), 1);
+    EXPECT_EQ(Count(ReadFile(path), "<center>\r\n<table"), 1);
 }
 
 TEST_F(HtmlOutputTest, AFileThatCannotBeOpenedIsReportedOnceAndEndsAShowAll) {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/FileContents.h"
 #include "support/FullDisk.h"
 #include "ui/FakePlatform.h"
 #include "ui/FrmMain.h"
@@ -14,12 +15,7 @@ namespace {
 
 using testing::FakePlatform;
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using zenthra::testing::ReadFile;
 
 class OutputToFileTest : public ::testing::Test {
   protected:
@@ -44,7 +40,7 @@ TEST_F(OutputToFileTest, TextModeWritesTheTrimmedPane) {
     platform.fileAnswers.push_back(path);
     w.cmdFile_Click();
     EXPECT_EQ(w.Pane().Text(), "first line\r\nlast line");
-    EXPECT_EQ(ReadAll(path), "first line\r\nlast line\r\n");
+    EXPECT_EQ(ReadFile(path), "first line\r\nlast line\r\n");
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].title, "Specify output file");
     EXPECT_EQ(platform.dialogs[0].filter, "Text files *.txt | *.txt");
@@ -92,7 +88,7 @@ TEST_F(OutputToFileTest, NothingToWriteCancelAndFailures) {
         testing::FullDisk full;
         w.cmdFile_Click();
     }
-    EXPECT_EQ(ReadAll(target), "old");
+    EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                             std::filesystem::directory_iterator()),
               1);
@@ -111,7 +107,7 @@ TEST_F(OutputToFileTest, TheSaveDialogAddsTheExtensionAndAsksBeforeReplacing) {
     platform.fileAnswers.push_back(typed.string());
     w.cmdFile_Click();
     EXPECT_EQ(w.outputFilePath, path);
-    EXPECT_EQ(ReadAll(path), "first\r\n");
+    EXPECT_EQ(ReadFile(path), "first\r\n");
     EXPECT_FALSE(std::filesystem::exists(typed));
     EXPECT_TRUE(platform.replaceQuestions.empty());
 
@@ -120,13 +116,13 @@ TEST_F(OutputToFileTest, TheSaveDialogAddsTheExtensionAndAsksBeforeReplacing) {
     platform.replaceAnswers.push_back(false);
     w.cmdFile_Click();
     EXPECT_EQ(platform.replaceQuestions, std::vector<std::string>{path});
-    EXPECT_EQ(ReadAll(path), "first\r\n");
+    EXPECT_EQ(ReadFile(path), "first\r\n");
     EXPECT_EQ(Boxes().size(), 1u);
 
     platform.fileAnswers.push_back(typed.string());
     platform.replaceAnswers.push_back(true);
     w.cmdFile_Click();
-    EXPECT_EQ(ReadAll(path), "second\r\n");
+    EXPECT_EQ(ReadFile(path), "second\r\n");
     EXPECT_EQ(Boxes().back().text, "Output written to file " + path);
 
     w.chkOutputAsHTML.SetValue(1);
