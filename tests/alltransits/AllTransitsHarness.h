@@ -17,6 +17,7 @@
 #include "calendar/DatePr2.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/PlutoTable.h"
+#include "support/FileContents.h"
 #include "support/RecordingMessageBoxes.h"
 
 namespace zenthra::testing {
@@ -47,11 +48,6 @@ inline void LoadVocabulary() {
 
 inline int32_t Jdn(int32_t year, int32_t month, int32_t day) {
     return DateToJdn(year, month, day).jdn;
-}
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The lines of a CR LF text, without their line ends.

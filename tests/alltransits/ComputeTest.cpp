@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Jdn;
 using testing::Lines;
-using testing::ReadBytes;
+using testing::ReadFile;
 
 class Compute : public ::testing::Test {
   protected:
@@ -128,12 +128,12 @@ TEST_F(Compute, AFailedComputationLeavesTheEarlierReportAndDayFile) {
         testing::FullDisk full;
         EXPECT_EQ(Run(r), kReportFileFailed);
     }
-    EXPECT_EQ(ReadBytes(r.filePath), "earlier report");
-    EXPECT_EQ(ReadBytes(folder.File("report_1orb_days.txt")), "earlier days");
+    EXPECT_EQ(ReadFile(r.filePath), "earlier report");
+    EXPECT_EQ(ReadFile(folder.File("report_1orb_days.txt")), "earlier days");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
 
     ASSERT_EQ(Run(r), kAllTransitsDone);
-    EXPECT_TRUE(ReadBytes(folder.File("report_1orb_days.txt")).starts_with("Personal planetary"));
+    EXPECT_TRUE(ReadFile(folder.File("report_1orb_days.txt")).starts_with("Personal planetary"));
 }
 
 TEST_F(Compute, TwoLinesInThePaneAndOnePausePerDayAndRecord) {
@@ -141,7 +141,7 @@ TEST_F(Compute, TwoLinesInThePaneAndOnePausePerDayAndRecord) {
     ASSERT_EQ(Run(r), kAllTransitsDone);
     EXPECT_EQ(window.pane, "\r\nOutput file: " + r.filePath +
                                "\r\nNow calculating transits for orb of 1 degree ...\r\n");
-    const std::vector<std::string> report = Lines(ReadBytes(r.filePath));
+    const std::vector<std::string> report = Lines(ReadFile(r.filePath));
     const int records = std::stoi(report[7].substr(41));
     EXPECT_EQ(window.yields, 14 + 3 * records);
 
@@ -178,14 +178,14 @@ TEST_F(Compute, ReportsOfAShortPeriodMatchTheCheckedOnes) {
             fs::copy_file(folder.File(name), Golden(name), fs::copy_options::overwrite_existing);
             continue;
         }
-        EXPECT_EQ(ReadBytes(folder.File(name)), ReadBytes(Golden(name))) << name;
+        EXPECT_EQ(ReadFile(folder.File(name)), ReadFile(Golden(name))) << name;
     }
 }
 
 TEST_F(Compute, TheLiteralSearchWritesTheSameFiles) {
     ProduceGoldenPeriod(folder, true);
     for (const std::string& name : kGoldenFiles) {
-        EXPECT_EQ(ReadBytes(folder.File(name)), ReadBytes(Golden(name))) << name;
+        EXPECT_EQ(ReadFile(folder.File(name)), ReadFile(Golden(name))) << name;
     }
 }
 
@@ -196,7 +196,7 @@ TEST_F(Compute, LongitudesComputedAfreshWriteTheSameFiles) {
     ProduceGoldenPeriod(folder, false);
     SetLongitudeCacheEnabled(true);
     for (const std::string& name : kGoldenFiles) {
-        EXPECT_EQ(ReadBytes(folder.File(name)), ReadBytes(Golden(name))) << name;
+        EXPECT_EQ(ReadFile(folder.File(name)), ReadFile(Golden(name))) << name;
     }
 }
 
@@ -212,7 +212,7 @@ TEST_F(Compute, TransitsAsValuesLieInThePeriodNestAndRenderTheReportsLines) {
         options.transits = &found[orb];
         const AllTransitsRequest r = TwoWeeks(orb, std::to_string(orb) + ".txt");
         ASSERT_EQ(Run(r, options), kAllTransitsDone);
-        const std::string report = ReadBytes(r.filePath);
+        const std::string report = ReadFile(r.filePath);
         ASSERT_FALSE(found[orb].empty());
         for (const AllTransitsTransit& t : found[orb]) {
             const std::string record = TransitRecordText(t, r.dateStyle, 60);
@@ -273,11 +273,11 @@ TEST_F(Compute, DateStylesOfTheReportsAndTheDayFile) {
         AllTransitsRequest r = TwoWeeks(1, "style" + std::to_string(e.style) + "_1orb.txt");
         r.dateStyle = e.style;
         ASSERT_EQ(Run(r), kAllTransitsDone);
-        const std::vector<std::string> report = Lines(ReadBytes(r.filePath));
+        const std::vector<std::string> report = Lines(ReadFile(r.filePath));
         EXPECT_EQ(report[2], e.born);
         EXPECT_NE(report[16].find(e.description), std::string::npos) << report[16];
         const std::vector<std::string> days =
-            Lines(ReadBytes(folder.File("style" + std::to_string(e.style) + "_1orb_days.txt")));
+            Lines(ReadFile(folder.File("style" + std::to_string(e.style) + "_1orb_days.txt")));
         EXPECT_TRUE(days[4].starts_with(e.firstDay)) << days[4];
     }
 }

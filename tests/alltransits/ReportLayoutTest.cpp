@@ -22,7 +22,7 @@ namespace {
 
 using testing::Jdn;
 using testing::Lines;
-using testing::ReadBytes;
+using testing::ReadFile;
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
@@ -96,7 +96,7 @@ TEST_F(ReportLayout, HeaderCountsAndTheThreeSections) {
     ASSERT_EQ(Write(records, &days), 0);
     const std::string rule(65, '=');
     EXPECT_EQ(
-        ReadBytes(in.path),
+        ReadFile(in.path),
         Joined({"", rule, "PERSONAL TRANSITS FOR A PERSON BORN 1950-03-07 14:30 GMT+1",
                 "FOR THE PERIOD 2022-12-31 24:00 GMT+1 TO 2023-01-10 24:00 GMT+1",
                 "WITH ORB = 1 DEGREE", rule, "",
@@ -131,7 +131,7 @@ TEST_F(ReportLayout, TheDayFileKeepsContinuingTransitsInTheirColumns) {
     DaysTable days(start, end);
     ASSERT_EQ(Write(records, &days), 0);
     EXPECT_EQ(
-        ReadBytes(folder.File("report_1orb_days.txt")),
+        ReadFile(folder.File("report_1orb_days.txt")),
         Joined({"Personal planetary transits (relative to a 1-degree orb)",
                 "in effect for a person born 1950-03-07 14:30 GMT+1",
                 "for the period 2023-01-01 through 2023-01-10 are as follows:", "",
@@ -149,7 +149,7 @@ TEST_F(ReportLayout, WithoutTransitsTheListsAreEmptyAndNoSubHeadings) {
     std::vector<std::string> none;
     in.orb = 5;
     ASSERT_EQ(Write(none, nullptr), 0);
-    const std::vector<std::string> lines = Lines(ReadBytes(in.path));
+    const std::vector<std::string> lines = Lines(ReadFile(in.path));
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[4], "WITH ORB = 5 DEGREES");
     EXPECT_EQ(lines[7], "With this orb value there are a total of 0 transits in this period.");
@@ -170,10 +170,10 @@ TEST_F(ReportLayout, UpperCaseHeaderInTheMonthNameStyleWhileTheDayFileUsesStyleT
     in.style = 3;
     in.birthText = "Mar 7 1950 14:30 GMT+1";
     ASSERT_EQ(Write(records, &days), 0);
-    const std::vector<std::string> report = Lines(ReadBytes(in.path));
+    const std::vector<std::string> report = Lines(ReadFile(in.path));
     EXPECT_EQ(report[2], "PERSONAL TRANSITS FOR A PERSON BORN MAR 7 1950 14:30 GMT+1");
     EXPECT_EQ(report[3], "FOR THE PERIOD DEC 31 2022 24:00 GMT+1 TO JAN 10 2023 24:00 GMT+1");
-    const std::vector<std::string> dayFile = Lines(ReadBytes(folder.File("report_1orb_days.txt")));
+    const std::vector<std::string> dayFile = Lines(ReadFile(folder.File("report_1orb_days.txt")));
     EXPECT_EQ(dayFile[1], "in effect for a person born Mar 7 1950 14:30 GMT+1");
     EXPECT_EQ(dayFile[2], "for the period 2023-01-01 through 2023-01-10 are as follows:");
     EXPECT_EQ(dayFile[4], "2023-01-01: Ju.sqr.Su Pl.sqr.Mo");
@@ -190,8 +190,8 @@ TEST_F(ReportLayout, AFullDiskLeavesTheEarlierReportAndDayFile) {
         EXPECT_EQ(WriteAllTransitsReport(in, records, &days, window, files), 1);
         EXPECT_EQ(files.FailureText(), in.path + "\r\nNo space left on device");
     }
-    EXPECT_EQ(ReadBytes(in.path), "earlier report");
-    EXPECT_EQ(ReadBytes(folder.File("report_1orb_days.txt")), "earlier days");
+    EXPECT_EQ(ReadFile(in.path), "earlier report");
+    EXPECT_EQ(ReadFile(folder.File("report_1orb_days.txt")), "earlier days");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
                             std::filesystem::directory_iterator()),
               2);
@@ -202,7 +202,7 @@ TEST_F(ReportLayout, AFullDiskLeavesTheEarlierReportAndDayFile) {
         ReportFileSet files;
         EXPECT_EQ(WriteAllTransitsReport(in, records, &days, window, files), 0);
     }
-    EXPECT_EQ(ReadBytes(in.path), "earlier report");
+    EXPECT_EQ(ReadFile(in.path), "earlier report");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
                             std::filesystem::directory_iterator()),
               2);
@@ -220,11 +220,11 @@ TEST_F(ReportLayout, PlantedLinksAreReplacedNotFollowed) {
     std::vector<std::string> records = FourTransits();
     DaysTable days(start, end);
     ASSERT_EQ(Write(records, &days), 0);
-    EXPECT_EQ(ReadBytes(elsewhere), "not ours");
+    EXPECT_EQ(ReadFile(elsewhere), "not ours");
     EXPECT_FALSE(std::filesystem::is_symlink(in.path));
     EXPECT_FALSE(std::filesystem::is_symlink(folder.File("report_1orb_days.txt")));
-    EXPECT_TRUE(ReadBytes(in.path).starts_with("\r\n====="));
-    EXPECT_TRUE(ReadBytes(folder.File("report_1orb_days.txt")).starts_with("Personal planetary"));
+    EXPECT_TRUE(ReadFile(in.path).starts_with("\r\n====="));
+    EXPECT_TRUE(ReadFile(folder.File("report_1orb_days.txt")).starts_with("Personal planetary"));
 }
 
 // Records with random key fields, all different.

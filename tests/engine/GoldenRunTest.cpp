@@ -12,7 +12,7 @@ namespace zenthra {
 namespace {
 
 using testing::Jdn;
-using testing::ReadBytes;
+using testing::ReadFile;
 using testing::ScanHarness;
 
 struct GoldenRun {
@@ -52,7 +52,7 @@ Report Produce(const GoldenRun& run, bool literalMinuteSearch) {
     h.scan.literalMinuteSearch = literalMinuteSearch;
     h.Run();
     EXPECT_GT(h.scan.minuteSearchStats.searches, 0) << run.name;
-    return {h.Pane(), ReadBytes(html)};
+    return {h.Pane(), ReadFile(html)};
 }
 
 std::filesystem::path Golden(const GoldenRun& run, const char* extension) {
@@ -68,16 +68,16 @@ TEST(GoldenRun, ReportsMatchTheCheckedOnes) {
             std::ofstream(Golden(run, ".html"), std::ios::binary) << report.html;
             continue;
         }
-        EXPECT_EQ(report.pane, ReadBytes(Golden(run, ".txt"))) << run.name;
-        EXPECT_EQ(report.html, ReadBytes(Golden(run, ".html"))) << run.name;
+        EXPECT_EQ(report.pane, ReadFile(Golden(run, ".txt"))) << run.name;
+        EXPECT_EQ(report.html, ReadFile(Golden(run, ".html"))) << run.name;
     }
 }
 
 TEST(GoldenRun, LiteralMinuteSearchGivesTheSameReports) {
     for (const GoldenRun& run : kRuns) {
         const Report report = Produce(run, true);
-        EXPECT_EQ(report.pane, ReadBytes(Golden(run, ".txt"))) << run.name;
-        EXPECT_EQ(report.html, ReadBytes(Golden(run, ".html"))) << run.name;
+        EXPECT_EQ(report.pane, ReadFile(Golden(run, ".txt"))) << run.name;
+        EXPECT_EQ(report.html, ReadFile(Golden(run, ".html"))) << run.name;
     }
 }
 

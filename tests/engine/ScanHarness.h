@@ -17,6 +17,7 @@
 #include "ephemeris/PlutoTable.h"
 #include "report/ReportWriter.h"
 #include "report/TableLayout.h"
+#include "support/FileContents.h"
 #include "support/RecordingMessageBoxes.h"
 
 namespace zenthra::testing {
@@ -182,13 +183,15 @@ class ScanHarness {
     TransitScan scan;
 };
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 inline int32_t Jdn(int32_t year, int32_t month, int32_t day) {
     return DateToJdn(year, month, day).jdn;
+}
+
+// Mars's loop of 2009/10 runs from 139.7° back to 120.3°: a natal Sun at 130° is passed three
+// times, and a middle orb of 10° holds the whole loop.
+inline void MarsLoopOf2009(ScanHarness& h, int32_t endJdn) {
+    h.SetOrbs(12, 10, 2);
+    h.Personal(kMars, kSun, 130 * (kFullTurn / 360), Jdn(2009, 10, 1), endJdn);
 }
 
 }  // namespace zenthra::testing

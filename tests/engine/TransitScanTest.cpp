@@ -16,7 +16,7 @@ namespace zenthra {
 namespace {
 
 using testing::Jdn;
-using testing::ReadBytes;
+using testing::ReadFile;
 using testing::ScanHarness;
 using Rows = std::vector<TableRow>;
 
@@ -153,13 +153,10 @@ TEST(TransitBlock, RepeatedAspectIsNamedOnlyOnItsFirstBlock) {
 }
 
 TEST(TransitBlock, RetrogradeTriplePassFillsOneRowPerMinimum) {
-    // Mars's loop of 2009/10 runs from 139.7° back to 120.3°: a natal point at 130° is
-    // passed three times, and a middle orb of 10° holds the whole loop.
     ScanHarness h;
-    h.SetOrbs(12, 10, 2);
+    MarsLoopOf2009(h, Jdn(2010, 6, 30));
     h.request.tzMinutes = 330;
     h.window.resultsTimezone = "GMT+5:30";
-    h.Personal(kMars, kSun, 130 * kDegree, Jdn(2009, 10, 1), Jdn(2010, 6, 30));
     h.Run();
     const Rows expected{
         {"Conjunction", "2009-10-12", "2009-10-16", "2009-11-03", "2009-11-07*", "2009-11-13",
@@ -512,16 +509,15 @@ TEST(RunEnd, StopLeavesTheBlockInProgressOutAndTheHtmlFileComplete) {
     EXPECT_EQ(rows[1][kAspectColumn], "Sextile");
     EXPECT_EQ(rows[2][kAspectColumn], "Square");
     EXPECT_EQ(h.Pane(), Header(h) + TextRowLayout(rows[0]) + TextRowLayout(rows[1]) + "Stopped");
-    EXPECT_EQ(ReadBytes(html), HtmlTableHead(h.window.RunTitle(), h.request.orbDegrees) +
-                                   HtmlRowLayout(rows[0]) + HtmlRowLayout(rows[1]) + kHtmlTableEnd +
-                                   kCrLf);
+    EXPECT_EQ(ReadFile(html), HtmlTableHead(h.window.RunTitle(), h.request.orbDegrees) +
+                                  HtmlRowLayout(rows[0]) + HtmlRowLayout(rows[1]) + kHtmlTableEnd +
+                                  kCrLf);
     EXPECT_EQ(h.window.events, (std::vector<std::string>{"running", "idle"}));
 }
 
 TEST(RunEnd, FullPaneStopsTheBlockAfterTheRowItRefuses) {
     ScanHarness h;
-    h.SetOrbs(12, 10, 2);
-    h.Personal(kMars, kSun, 130 * kDegree, Jdn(2009, 10, 1), Jdn(2010, 6, 30));
+    MarsLoopOf2009(h, Jdn(2010, 6, 30));
     // Fill the pane to its limit: one row more is still accepted.
     h.window.onYield = [&h](int n) {
         if (n == 1) {
@@ -542,10 +538,9 @@ TEST(RunEnd, FullPaneStopsTheBlockAfterTheRowItRefuses) {
 
 TEST(RunEnd, PaneFillingUpOnTheLastDayEndsAsAStop) {
     ScanHarness h;
-    h.SetOrbs(12, 10, 2);
     // The triple pass is still in progress at the end; its block is printed at the very end.
     const int32_t end = Jdn(2010, 3, 31);
-    h.Personal(kMars, kSun, 130 * kDegree, Jdn(2009, 10, 1), end);
+    MarsLoopOf2009(h, end);
     h.window.onYield = [&h, end](int n) {
         if (n == static_cast<int>(end - h.request.startJdn + 1)) {
             h.pane.Append(std::string(OutputPane::kWindowCapacity - h.pane.Length(), 'x'));
@@ -574,7 +569,7 @@ TEST(RunEnd, NoTransitsIsWrittenAndReported) {
     EXPECT_EQ(h.window.boxes.boxes[0].title, "No transits");
     EXPECT_EQ(h.window.events, (std::vector<std::string>{"running", "idle"}));
     EXPECT_TRUE(h.window.appendVisible);
-    EXPECT_EQ(ReadBytes(html),
+    EXPECT_EQ(ReadFile(html),
               HtmlTableHead(h.window.RunTitle(), h.request.orbDegrees) + kHtmlTableEnd + kCrLf);
 
     // Show-all runs end quietly, and their world runs mark no retrograde dates.

@@ -136,10 +136,9 @@ TEST(TransitValues, RandomRunsAreOrderedNestedAndRenderToTheirCells) {
 
 TEST(TransitValues, RetrogradeTriplePassIsOneTransitWithThreeInnerPassages) {
     ScanHarness h;
-    h.SetOrbs(12, 10, 2);
+    MarsLoopOf2009(h, Jdn(2010, 6, 30));
     h.request.tzMinutes = 330;
     h.window.resultsTimezone = "GMT+5:30";
-    h.Personal(kMars, kSun, 130 * kDegree, Jdn(2009, 10, 1), Jdn(2010, 6, 30));
     h.Run();
     const TransitRun& run = h.scan.Transits();
     EXPECT_EQ(run.timezoneText, "GMT+5:30");

@@ -50,6 +50,15 @@ class SearchTest : public ::testing::Test {
         return AspectInOrbAt(query, day - 0.5 - w.request.tzMinutes / 1440.0, fault);
     }
 
+    // Born 1980-05-05 at 13:00 GMT.
+    void SetBirth() {
+        w.txbYear[2].text = "1980";
+        w.txbMonth[2].text = "5";
+        w.txbDay[2].text = "5";
+        w.cboHour.SetListIndex(13);
+        w.cboTimezone[1].SetListIndex(kGmt);
+    }
+
     const std::vector<testing::RecordedBox>& Boxes() { return platform.boxes.boxes; }
 
     FakePlatform platform;
@@ -80,11 +89,7 @@ TEST_F(SearchTest, APersonalSearchBracketsTheTransitInTheChosenZodiac) {
     w.chkKeepDates.SetValue(0);
     w.ChooseOption(w.optPersonal, w.optWorld);
     w.ChooseOption(w.optSidereal, w.optTropical);
-    w.txbYear[2].text = "1980";
-    w.txbMonth[2].text = "5";
-    w.txbDay[2].text = "5";
-    w.cboHour.SetListIndex(13);
-    w.cboTimezone[1].SetListIndex(kGmt);
+    SetBirth();
     w.cboPlanet[0].SetListIndex(0);  // Sun
     w.cboSearchAspect.SetListIndex(kConjunction - 1);
     SetEnd(2008, 12, 31);
@@ -124,11 +129,7 @@ TEST_F(SearchTest, DerivesTheInnerOrbsAndRefusesSmallSearchOrbs) {
             w.ChooseOption(w.optWorld, w.optPersonal);
         } else {
             w.ChooseOption(w.optPersonal, w.optWorld);
-            w.txbYear[2].text = "1980";
-            w.txbMonth[2].text = "5";
-            w.txbDay[2].text = "5";
-            w.cboHour.SetListIndex(13);
-            w.cboTimezone[1].SetListIndex(kGmt);
+            SetBirth();
         }
         w.cboPlanet[0].SetListIndex(0);  // Sun
         w.cmdSearch_Click();
