@@ -15,18 +15,24 @@ endmacro()
 set(ZENTHRA_LAYERS "")
 zenthra_layer(support)
 zenthra_layer(calendar support)
+zenthra_layer(atlas calendar)
 zenthra_layer(ephemeris calendar)
 zenthra_layer(engine ephemeris)
 zenthra_layer(report engine)
 zenthra_layer(alltransits report)
-zenthra_layer(ui alltransits)
+zenthra_layer(export alltransits)
+zenthra_layer(timeline alltransits)
+zenthra_layer(ui alltransits atlas export timeline)
+zenthra_layer(render timeline)
 zenthra_layer(store ui)
-zenthra_layer(cli ui)
-zenthra_layer(view ui)
+zenthra_layer(cli ui render)
+zenthra_layer(view ui render)
 zenthra_layer(app store cli view)
 
-# Only these include Qt; everything below them is toolkit-free and tested without a display.
-set(ZENTHRA_QT_LAYERS store view app)
+# Only these include Qt. The calendar reads the tz database through QtCore's QTimeZone behind
+# its own zone interface, and the renderer paints with QtGui; every layer between them is
+# toolkit-free and tested without a display.
+set(ZENTHRA_QT_LAYERS calendar render store view app)
 
 # What `layer` may include, lowest first, as a text for messages.
 function(zenthra_layer_allowed_text layer out)
