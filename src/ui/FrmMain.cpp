@@ -63,6 +63,8 @@ constexpr int kOrbPitch = 1120;
 constexpr int kOrbWidth = 1000;
 constexpr int kOrbLabelRow = kSecondBand + kFrameFirstRow + kLabelDrop + 35;
 constexpr int kOrbRow = kSecondBand + kFrameSecondRow - kCheckDrop;
+// The IANA zone entries sit above the orbs, under the timezone column, in the planets' columns.
+constexpr int kZoneRow = kSecondBand + 15;
 
 // The third band: the run buttons, the bodies beside them.
 constexpr int kStartButtonRow = kSecondBand + kFrameHeight + 60;
@@ -142,6 +144,10 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
                        2100, kFieldHeight)},
       chkDisplayNATZabbr(Make(K::CheckBox, "chkDisplayNATZabbr", "N. Amer. TZ abbr.",
                               kTimezoneColumn, kEndRow + kCheckDrop, kTimezoneWidth, kCheckHeight)),
+      txbBirthZone(Make(K::TextBox, "txbBirthZone", "Birth zone, e.g. Europe/Berlin", kPlanetColumn,
+                        kZoneRow, kPlanetWidth, kFieldHeight)),
+      txbResultZone(Make(K::TextBox, "txbResultZone", "Results zone, e.g. Asia/Tokyo",
+                         kPlanetColumn + kPlanetPitch, kZoneRow, kPlanetWidth, kFieldHeight)),
       lblPlanet{
           Make(K::Label, Indexed("lblPlanet", 0), "Transiting planet", kPlanetColumn,
                kStartButtonRow + 105, kPlanetWidth, kLabelHeight),
@@ -275,6 +281,8 @@ void FrmMain::PlaceAll() {
     Place(lblTimezone);
     Place(cboTimezone[0]);
     Place(chkDisplayNATZabbr);
+    Place(txbBirthZone);
+    Place(txbResultZone);
     for (int i = 0; i < 2; ++i) {
         Place(lblPlanet[i]);
         Place(cboPlanet[i]);

@@ -56,6 +56,8 @@ class FrmMain : public ScanWindow, public ReportWindow {
     Control lblTimezone;
     std::array<Control, 2> cboTimezone;
     Control chkDisplayNATZabbr;
+    // IANA zone names for the birth time and the results; empty: the lists' offsets apply.
+    Control txbBirthZone, txbResultZone;
     std::array<Control, 2> lblPlanet, cboPlanet;
     std::array<Control, 3> lblOrbs, cboOrbs;
     Control cmdStart;

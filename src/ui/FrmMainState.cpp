@@ -63,6 +63,8 @@ void FrmMain::cmdSaveState_Click() {
     SaveValue(kStateKey, "SrchAsp", Name(cboSearchAspect.ListIndex()));
     SaveValue(kStateKey, "BirthHour", Name(cboHour.ListIndex()));
     SaveValue(kStateKey, "BirthMinute", Name(cboMinute.ListIndex()));
+    SaveValue(kStateKey, "BirthZone", txbBirthZone.text);
+    SaveValue(kStateKey, "ResultZone", txbResultZone.text);
     SaveValue(kStateKey, "StateSaved", "Y");
     // Failures stay silent, as those of single values do.
     store.EndBatch();
@@ -103,6 +105,8 @@ void FrmMain::cmdRestoreState_Click() {
     SelectIfListed(cboSearchAspect, RestoredNumber(kStateKey, "SrchAsp", "0"));
     SelectIfListed(cboHour, RestoredNumber(kStateKey, "BirthHour", "0"));
     SelectIfListed(cboMinute, RestoredNumber(kStateKey, "BirthMinute", "0"));
+    txbBirthZone.text = RestoredText(kStateKey, "BirthZone", "");
+    txbResultZone.text = RestoredText(kStateKey, "ResultZone", "");
     MarkStateJustSaved();
 }
 

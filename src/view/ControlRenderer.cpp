@@ -360,6 +360,10 @@ void ControlRenderer::ApplyEntry(Entry& entry, const TwipScale& scale) {
                 if (edit->text() != Qs(c.text)) {
                     edit->setText(Qs(c.text));
                 }
+                // A text box's caption is the hint it shows while empty.
+                if (edit->placeholderText() != Qs(c.caption)) {
+                    edit->setPlaceholderText(Qs(c.caption));
+                }
                 edit->setReadOnly(c.locked);
                 break;
             }
