@@ -35,10 +35,15 @@ std::string MarkedDayText(const TransitRun& run, const MarkedDay& day) {
     return IsoDateText(day.day) + Mark(run, day.retrograde);
 }
 
-MinimumCells RenderMinimum(const TransitRun& run, const ExactMinimum& minimum) {
+LocalTimeText ExactLocalTime(const TransitRun& run, const ExactMinimum& minimum) {
     const LocalInstant local = ToLocalInstant(minimum.instant, run.tzMinutes);
+    return {local.day, FormatTimeOfDay(local.fraction, true, ":"), run.timezoneText};
+}
+
+MinimumCells RenderMinimum(const TransitRun& run, const ExactMinimum& minimum) {
+    const LocalTimeText local = ExactLocalTime(run, minimum);
     return {IsoDateText(local.day) + "*" + Mark(run, minimum.retrograde),
-            FormatTimeOfDay(local.fraction, true, ":") + " " + run.timezoneText};
+            local.time + " " + local.zone};
 }
 
 MinimumCells RenderMinimum(const TransitRun& run, const DailyMinimum& minimum) {

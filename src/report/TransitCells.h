@@ -3,6 +3,7 @@
 // timezone, any other minimum as its day and the angle of the closest approach.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,14 @@ struct MinimumCells {
     std::string minimum;
 };
 MinimumCells RenderMinimum(const TransitRun& run, const ExactMinimum& minimum);
+// The local day, time of day ("14:32") and zone text of an exact minimum as the pane shows
+// them; exports take their local times from here too.
+struct LocalTimeText {
+    int32_t day = 0;
+    std::string time;
+    std::string zone;
+};
+LocalTimeText ExactLocalTime(const TransitRun& run, const ExactMinimum& minimum);
 MinimumCells RenderMinimum(const TransitRun& run, const DailyMinimum& minimum);
 
 // The rows of a transit's block, one per line up to its last filled one. Without
