@@ -126,6 +126,19 @@ double JulianDateOfInstant(int64_t instant) {
     return kUnixEpochJulianDate + static_cast<double>(instant) / kSecondsPerDay;
 }
 
+double DayStartJulianDate(const Zone& zone, int32_t jdn) {
+    return JulianDateOfInstant(zone.DayStart(jdn - kUnixEpochJdn));
+}
+
+ZoneLocalTime LocalTimeAt(const Zone& zone, double julianDate) {
+    const int64_t instant = InstantOfJulianDate(julianDate);
+    const int64_t local = instant + zone.OffsetSeconds(instant);
+    // Floor division: local times before 1970 are negative.
+    const int64_t day = local / kSecondsPerDay - (local % kSecondsPerDay < 0 ? 1 : 0);
+    return {static_cast<int32_t>(day + kUnixEpochJdn),
+            static_cast<int32_t>(local - day * kSecondsPerDay)};
+}
+
 std::string TzDatabaseVersion() {
     // The database's own text form starts with its version: "# version 2024a".
     std::ifstream source("/usr/share/zoneinfo/tzdata.zi");

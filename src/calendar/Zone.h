@@ -46,6 +46,16 @@ class Zone {
 int64_t InstantOfJulianDate(double julianDate);
 double JulianDateOfInstant(int64_t instant);
 
+// Local days by their Julian day numbers: the first instant of one as a Julian date (UT), and
+// the local day and the seconds of it gone by at a Julian date.
+inline constexpr int32_t kUnixEpochJdn = 2440588;
+double DayStartJulianDate(const Zone& zone, int32_t jdn);
+struct ZoneLocalTime {
+    int32_t jdn = 0;
+    int32_t seconds = 0;
+};
+ZoneLocalTime LocalTimeAt(const Zone& zone, double julianDate);
+
 // The version of the tz database the zones come from, such as "2024a"; empty when the system
 // does not say.
 std::string TzDatabaseVersion();

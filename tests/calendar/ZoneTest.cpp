@@ -102,6 +102,18 @@ TEST(ZoneDays, ASkippedDayBeginsAndEndsAtTheChange) {
     EXPECT_EQ(apia.DayStart(Days(2012, 1, 1)), At(2011, 12, 31, 10, 0));
 }
 
+TEST(ZoneDays, JulianDaysOfLocalDays) {
+    const Zone berlin = Named("Europe/Berlin");
+    // 2024-03-31 is JDN 2460401.
+    EXPECT_EQ(DayStartJulianDate(berlin, 2460401), 2460400.5 - 1.0 / 24);
+    const ZoneLocalTime summer = LocalTimeAt(berlin, 2460401.5 - 1.0 / 24);
+    EXPECT_EQ(summer.jdn, 2460402);
+    EXPECT_EQ(summer.seconds, 3600);
+    const ZoneLocalTime lmt = LocalTimeAt(berlin, JulianDateOfInstant(At(1890, 6, 1, 23, 30)));
+    EXPECT_EQ(lmt.jdn, 2411521);  // 1890-06-02
+    EXPECT_EQ(lmt.seconds, 23 * 60 + 28);
+}
+
 TEST(ZoneNames, KnownNamesAndLetterCase) {
     EXPECT_EQ(Named("Asia/Kathmandu").Name(), "Asia/Kathmandu");
     ASSERT_TRUE(Zone::Find("europe/berlin"));
