@@ -1,0 +1,102 @@
+#include "timeline/TimelineSource.h"
+
+#include <cmath>
+#include <numbers>
+#include <set>
+
+#include "alltransits/AllTransitsTables.h"
+#include "ephemeris/Angles.h"
+
+namespace zenthra {
+
+namespace {
+
+DaySpan PassageSpan(const OrbPassage& passage, const TimelineSource& source) {
+    return {passage.entry ? static_cast<double>(passage.entry->day) : source.firstDay,
+            passage.exit ? static_cast<double>(passage.exit->day) : source.lastDay + 1.0};
+}
+
+TimelineMinimum MinimumOf(const TransitMinimum& minimum, int16_t tzMinutes) {
+    if (const auto* exact = std::get_if<ExactMinimum>(&minimum.value)) {
+        const LocalInstant local = ToLocalInstant(exact->instant, tzMinutes);
+        return {local.day + local.fraction, true, 0};
+    }
+    const auto& daily = std::get<DailyMinimum>(minimum.value);
+    return {static_cast<double>(daily.day), false, daily.deviation};
+}
+
+double EndValue(const AllTransitsEnd& end) {
+    return end.periodEdge ? end.day + 1.0 : end.instant;
+}
+
+// The step of a longitude from one midnight to the next, in (-pi, pi].
+double Step(double from, double to) {
+    double step = to - from;
+    if (step > std::numbers::pi) {
+        step -= kFullTurn;
+    } else if (step <= -std::numbers::pi) {
+        step += kFullTurn;
+    }
+    return step;
+}
+
+std::vector<DaySpan> RetrogradeDays(BodyCode body, const TimelineSource& source, Zodiac zodiac) {
+    std::vector<DaySpan> stretches;
+    double before = PlanetLongitude(body, LocalDayToUt(source.firstDay, source.tzMinutes), zodiac);
+    for (int32_t day = source.firstDay; day <= source.lastDay; ++day) {
+        const double after = PlanetLongitude(body, LocalDayToUt(day + 1, source.tzMinutes), zodiac);
+        if (before >= 0 && after >= 0 && Step(before, after) < 0) {
+            if (!stretches.empty() && stretches.back().to == day) {
+                stretches.back().to = day + 1;
+            } else {
+                stretches.push_back({static_cast<double>(day), day + 1.0});
+            }
+        }
+        before = after;
+    }
+    return stretches;
+}
+
+}  // namespace
+
+void AddRunTransits(TimelineSource& source, const TransitRun& run, bool world) {
+    for (const Transit& transit : run.transits) {
+        TimelineTransit added{transit.firstBody, transit.aspect, transit.secondBody, world, {}, {}};
+        for (const OrbPassage& passage : transit.passages) {
+            added.orbs[passage.orb].push_back(PassageSpan(passage, source));
+        }
+        for (const TransitMinimum& minimum : transit.minima) {
+            added.minima.push_back(MinimumOf(minimum, run.tzMinutes));
+        }
+        source.transits.push_back(std::move(added));
+    }
+}
+
+TimelineSource AllTransitsSource(const std::vector<AllTransitsTransit>& transits, int orbDegrees,
+                                 int32_t firstDay, int32_t lastDay, int16_t tzMinutes) {
+    TimelineSource source;
+    source.firstDay = firstDay;
+    source.lastDay = lastDay;
+    source.tzMinutes = tzMinutes;
+    source.orbDegrees = {orbDegrees, 0, 0};
+    for (const AllTransitsTransit& transit : transits) {
+        TimelineTransit added{transit.transiting, transit.aspect, transit.natal, false, {}, {}};
+        added.orbs[kOuterOrb].push_back({EndValue(transit.start), EndValue(transit.end)});
+        source.transits.push_back(std::move(added));
+    }
+    return source;
+}
+
+void AddRetrogradeStretches(TimelineSource& source, Zodiac zodiac) {
+    std::set<BodyCode> bodies;
+    for (const TimelineTransit& transit : source.transits) {
+        bodies.insert(transit.transiting);
+    }
+    for (const BodyCode body : bodies) {
+        if (body != kSun && body != kMoon) {
+            source.retrograde[body] = RetrogradeDays(body, source, zodiac);
+        }
+    }
+}
+
+}  // namespace zenthra
