@@ -134,6 +134,7 @@ PlaceSearch SearchPlaces(std::string_view query) {
         search.error = "No place name was given.";
     }
     if (!search.error.empty()) {
+        search.badQuery = true;
         return search;
     }
     for (Place& place : Candidates(parts[0], search.error)) {

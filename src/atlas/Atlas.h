@@ -24,6 +24,7 @@ struct Place {
 struct PlaceSearch {
     std::vector<Place> places;  // the best match first
     std::string error;          // why nothing was found; empty when something was
+    bool badQuery = false;      // the query itself was refused, rather than matched by nothing
 };
 
 // Longer queries are refused rather than handed to the library.
