@@ -64,6 +64,7 @@ class Control {
     Rgb foreColor{0, 0, 0};
     Rgb backColor{240, 240, 240};
     bool locked = false;  // read-only text box
+    std::string toolTip;  // shown while the pointer rests on the control
 
     // Runs on a user's click, and when code changes the value as described above.
     std::function<void()> click;
@@ -73,6 +74,9 @@ class Control {
     void Choose();
     // Text boxes: the focus left the control for another of the window.
     std::function<void()> lostFocus;
+    // Text boxes: the user changed the text. One that sets it offers `list` as completions,
+    // and choosing one of them sets the list index (which runs `click`).
+    std::function<void()> change;
     // Text boxes: a key pressed and released, as Windows key code and shift state.
     std::function<void(int keyCode, int shift)> keyDown;
     std::function<void(int keyCode, int shift)> keyUp;

@@ -65,6 +65,11 @@ constexpr int kOrbLabelRow = kSecondBand + kFrameFirstRow + kLabelDrop + 35;
 constexpr int kOrbRow = kSecondBand + kFrameSecondRow - kCheckDrop;
 // The IANA zone entries sit above the orbs, under the timezone column, in the planets' columns.
 constexpr int kZoneRow = kSecondBand + 15;
+// The birth place sits beside the birth frame, above the period's written-out dates.
+constexpr int kPlaceColumn = kDateTextColumn + 255;
+constexpr int kPlaceTop = 15;
+constexpr int kPlaceWidth = kBirthFrameLeft - 60 - kPlaceColumn;
+constexpr int kPlaceHeight = kStartRow + kLabelDrop - 15 - kPlaceTop;
 
 // The third band: the run buttons, the bodies beside them.
 constexpr int kStartButtonRow = kSecondBand + kFrameHeight + 60;
@@ -148,6 +153,8 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
                         kZoneRow, kPlanetWidth, kFieldHeight)),
       txbResultZone(Make(K::TextBox, "txbResultZone", "Results zone, e.g. Asia/Tokyo",
                          kPlanetColumn + kPlanetPitch, kZoneRow, kPlanetWidth, kFieldHeight)),
+      txbBirthPlace(Make(K::TextBox, "txbBirthPlace", "Birth place, e.g. Trento, Italy",
+                         kPlaceColumn, kPlaceTop, kPlaceWidth, kPlaceHeight)),
       lblPlanet{
           Make(K::Label, Indexed("lblPlanet", 0), "Transiting planet", kPlanetColumn,
                kStartButtonRow + 105, kPlanetWidth, kLabelHeight),
@@ -283,6 +290,7 @@ void FrmMain::PlaceAll() {
     Place(chkDisplayNATZabbr);
     Place(txbBirthZone);
     Place(txbResultZone);
+    Place(txbBirthPlace);
     for (int i = 0; i < 2; ++i) {
         Place(lblPlanet[i]);
         Place(cboPlanet[i]);
@@ -342,6 +350,9 @@ void FrmMain::BindHandlers() {
     chkAppendToOutput.click = [this] { chkAppendToOutput_Click(); };
     cboHour.click = [this] { cboHour_Click(); };
     cboMinute.click = [this] { cboMinute_Click(); };
+    txbBirthPlace.change = [this] { txbBirthPlace_Change(); };
+    txbBirthPlace.click = [this] { txbBirthPlace_Click(); };
+    txbBirthPlace.keyDown = [this](int key, int shift) { txbBirthPlace_KeyDown(key, shift); };
     cmdStart.click = [this] { cmdStart_Click(); };
     cmdSearch.click = [this] { cmdSearch_Click(); };
     cmdFile.click = [this] { cmdFile_Click(); };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "atlas/Atlas.h"
 #include "engine/FirstTransitSearch.h"
 #include "engine/TransitRequest.h"
 #include "engine/TransitScan.h"
@@ -58,6 +59,8 @@ class FrmMain : public ScanWindow, public ReportWindow {
     Control chkDisplayNATZabbr;
     // IANA zone names for the birth time and the results; empty: the lists' offsets apply.
     Control txbBirthZone, txbResultZone;
+    // The birth place from the atlas: its completions in `list`, its coordinates in the tip.
+    Control txbBirthPlace;
     std::array<Control, 2> lblPlanet, cboPlanet;
     std::array<Control, 3> lblOrbs, cboOrbs;
     Control cmdStart;
@@ -147,6 +150,16 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void optWorld_Click();
     void optPersonal_Click();
     void cmdClear_Click();
+
+    // The birth place (FrmMainPlace.cpp): each edit offers the atlas's matches as completions;
+    // choosing one, or Enter, takes the place, sets the birth zone to its IANA zone and shows
+    // its coordinates in the field's tip. None while no place was chosen.
+    std::optional<zenthra::Place> birthPlace;
+    void txbBirthPlace_Change();
+    void txbBirthPlace_Click();
+    void txbBirthPlace_KeyDown(int keyCode, int shift);
+    void ChooseBirthPlace(const zenthra::Place& place);
+    void ForgetBirthPlace();
 
     // Timezone lists.
     void SetUpTimezoneComboBoxes(bool blnPreserveIndices);
@@ -291,6 +304,10 @@ class FrmMain : public ScanWindow, public ReportWindow {
     int32_t RestoredNumber(const std::string& subKey, const std::string& name,
                            const std::string& defaultValue);
     void MarkStateJustSaved();
+    void SaveBirthPlace(const std::string& key);
+    void RestoreBirthPlace(const std::string& key);
+    // The places behind the birth place's completions.
+    std::vector<zenthra::Place> birthPlaceMatches;
     bool restoringOrbs = false;  // the orb lists' click handlers wait
     void CountDownQuietQuit();
     bool QuitUnlessCancelled();

@@ -275,6 +275,7 @@ void FrmMain::ShowRunKindControls(bool world) {
     fraZodiac.visible = !world;
     fraBirthDate.visible = !world;
     txbBirthZone.visible = !world;
+    txbBirthPlace.visible = !world;
     cmdShowAll[1].visible = !world;
     lblPlanet[0].caption = world ? "Inner planet" : "Transiting planet";
     lblPlanet[1].caption = world ? "Outer planet" : "Natal planet";

@@ -65,6 +65,7 @@ void FrmMain::cmdSaveState_Click() {
     SaveValue(kStateKey, "BirthMinute", Name(cboMinute.ListIndex()));
     SaveValue(kStateKey, "BirthZone", txbBirthZone.text);
     SaveValue(kStateKey, "ResultZone", txbResultZone.text);
+    SaveBirthPlace(kStateKey);
     SaveValue(kStateKey, "StateSaved", "Y");
     // Failures stay silent, as those of single values do.
     store.EndBatch();
@@ -107,6 +108,7 @@ void FrmMain::cmdRestoreState_Click() {
     SelectIfListed(cboMinute, RestoredNumber(kStateKey, "BirthMinute", "0"));
     txbBirthZone.text = RestoredText(kStateKey, "BirthZone", "");
     txbResultZone.text = RestoredText(kStateKey, "ResultZone", "");
+    RestoreBirthPlace(kStateKey);
     MarkStateJustSaved();
 }
 
