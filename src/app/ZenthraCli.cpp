@@ -1,10 +1,12 @@
-// zenthra-cli: the window's runs, show-all, search and all-transits mode from a console.
+// zenthra-cli: the window's runs, show-all, search and all-transits mode from a console, and
+// the place atlas.
 #include <csignal>
 #include <iostream>
 
 #include "cli/CliOptions.h"
 #include "cli/ConsoleFrontEnd.h"
 #include "cli/ConsoleSignals.h"
+#include "cli/PlacesCommand.h"
 
 namespace {
 
@@ -21,6 +23,9 @@ int Main(const zenthra::CliParse& parse) {
     if (parse.options.command == CliCommand::Version) {
         std::cout << "zenthra-cli " ZENTHRA_VERSION "\n";
         return kExitDone;
+    }
+    if (parse.options.command == CliCommand::Places) {
+        return ListPlaces(parse.options.placeQuery, std::cout, std::cerr);
     }
     // The all-transits mode has no Stop: a signal ends it at once.
     if (parse.options.command != CliCommand::AllTransits) {

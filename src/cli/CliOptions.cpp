@@ -16,12 +16,14 @@ namespace {
 const std::map<std::string, CliCommand> kCommands = {{"run", CliCommand::Run},
                                                      {"show-all", CliCommand::ShowAll},
                                                      {"search", CliCommand::Search},
-                                                     {"all-transits", CliCommand::AllTransits}};
+                                                     {"all-transits", CliCommand::AllTransits},
+                                                     {"places", CliCommand::Places}};
 
 // Options that take a value; the rest are flags.
-const std::vector<std::string> kValued = {
-    "--first",      "--second",   "--start", "--end",  "--tz",     "--orbs",       "--birth",
-    "--birth-time", "--birth-tz", "--html",  "--vary", "--aspect", "--date-style", "--out"};
+const std::vector<std::string> kValued = {"--first",    "--second",      "--start", "--end",
+                                          "--tz",       "--orbs",        "--birth", "--birth-time",
+                                          "--birth-tz", "--birth-place", "--html",  "--vary",
+                                          "--aspect",   "--date-style",  "--out"};
 const std::vector<std::string> kFlags = {"--world", "--personal", "--sidereal"};
 
 // What each command never reads, and what world runs do not read.
@@ -32,7 +34,7 @@ const std::map<CliCommand, std::vector<std::string>> kUnused = {
     {CliCommand::AllTransits,
      {"--world", "--sidereal", "--first", "--second", "--orbs", "--html", "--vary", "--aspect"}}};
 const std::vector<std::string> kPersonalOnly = {"--sidereal", "--birth", "--birth-time",
-                                                "--birth-tz"};
+                                                "--birth-tz", "--birth-place"};
 
 // A value as a message shows it: long ones cut, at a character's start.
 std::string Shown(const std::string& value) {
@@ -136,6 +138,9 @@ class Parser {
             return Fail("unknown command '" + Shown(args[0]) + "'");
         }
         result.options.command = command->second;
+        if (result.options.command == CliCommand::Places) {
+            return ParsePlaces();
+        }
         for (size_t i = 1; i < args.size() && result.error.empty(); ++i) {
             const std::string& option = args[i];
             given.push_back(option);
@@ -154,10 +159,25 @@ class Parser {
                 Fail(option + " is not used by " + command);
             }
         }
+        if (Contains(given, "--birth-place") && Contains(given, "--birth-tz")) {
+            Fail("--birth-place and --birth-tz exclude each other");
+        }
         return result;
     }
 
   private:
+    // The words of a place name, which need no quotes: "places Springfield, Illinois".
+    CliParse ParsePlaces() {
+        std::string& query = result.options.placeQuery;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i].starts_with("--")) {
+                return Fail("unknown option '" + Shown(args[i]) + "'");
+            }
+            query += (i > 1 ? " " : "") + args[i];
+        }
+        return args.size() < 2 ? Fail("places needs a place name") : result;
+    }
+
     CliParse Done(CliCommand command) {
         result.options.command = command;
         return result;
@@ -225,6 +245,8 @@ class Parser {
         } else if (option == "--birth-time") {
             Set(o.birthTime, ParseTime(value),
                 bad + " (HH:MM; the minute a multiple of 5, as the window offers)");
+        } else if (option == "--birth-place") {
+            o.birthPlace = value;
         } else if (option == "--html") {
             o.html = value;
         } else if (option == "--vary") {
@@ -322,12 +344,18 @@ std::string UsageText() {
   zenthra-cli all-transits --birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE
                            --start YYYY-MM-DD --end YYYY-MM-DD [--tz ZONE]
                            [--date-style 0-3] [--out DIR]
+  zenthra-cli places       PLACE: the atlas's places of that name, the best match first,
+                           with region, country, coordinates, IANA zone and population
   zenthra-cli --help | --version
 
 BODY: Sun, Moon, Mercury ... Pluto (any case). The defaults are the window's: Mars and
 Jupiter, orbs 10,5,2, results in GMT.
 ZONE: a timezone list text (GMT, GMT+5:30, GMT-3:00, EST/CDT ...) or an offset (+5:30, -3, 0).
 NAME: conjunction, opposition, square, trine or sextile.
+PLACE: a town's name, narrowed by region, country or country code after commas
+("Springfield, Illinois", "Trento, Italy"); places of that very name come first, the most
+populous first. --birth-place PLACE, in place of --birth-tz, takes the first match, sets the
+birth zone to its IANA zone and names the place it took on standard error.
 The birth options and --sidereal are for personal runs. An option that the command would
 not use is a usage error.
 SIGINT (Ctrl-C), SIGTERM and SIGHUP stop a run as the window's Stop button does: the

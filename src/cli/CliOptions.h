@@ -10,7 +10,7 @@
 
 namespace zenthra {
 
-enum class CliCommand { Run, ShowAll, Search, AllTransits, Help, Version };
+enum class CliCommand { Run, ShowAll, Search, AllTransits, Places, Help, Version };
 
 // A date as the three texts of a group of date fields.
 struct DateFields {
@@ -37,6 +37,8 @@ struct CliOptions {
     std::optional<DateFields> birth;
     std::optional<std::array<int, 2>> birthTime;  // hour, minute
     std::optional<ZoneChoice> birthTz;
+    std::optional<std::string> birthPlace;  // a name the atlas looks up for the birth zone
+    std::string placeQuery;                 // the words after the places command
     bool sidereal = false;
     std::optional<std::string> html;
     bool varySecond = false;

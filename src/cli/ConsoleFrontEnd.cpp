@@ -5,6 +5,7 @@
 #include "calendar/Timezones.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/ConsoleSignals.h"
+#include "cli/PlacesCommand.h"
 #include "support/ProgramFolder.h"
 #include "ui/FrmMain.h"
 
@@ -26,6 +27,7 @@ class FrontEnd {
     FrontEnd(const CliOptions& options, std::ostream& out, std::ostream& errors)
         : options(options),
           out(out),
+          errors(errors),
           platform(errors, ProgramDataFolder(), options.out.value_or("")),
           window(platform, std::nullopt) {}
 
@@ -94,6 +96,12 @@ class FrontEnd {
                 window.cboOrbs[i].SetListIndex((*options.orbs)[i] - 1);
             }
         }
+        if (options.birthPlace) {
+            if (const std::string problem = ChooseBirthPlace(*options.birthPlace);
+                !problem.empty()) {
+                return problem;
+            }
+        }
         if (options.html) {
             window.chkOutputAsHTML.SetValue(1);
             window.outputFilePath = *options.html;
@@ -104,6 +112,17 @@ class FrontEnd {
         if (options.dateStyle) {
             window.txbAllTransitsDateFormat.text = *options.dateStyle;
         }
+        return "";
+    }
+
+    // The atlas's first match, named on standard error since a name may fit several places.
+    std::string ChooseBirthPlace(const std::string& name) {
+        const PlaceSearch search = SearchPlaces(name);
+        if (!search.error.empty()) {
+            return "--birth-place: " + search.error;
+        }
+        window.ChooseBirthPlace(search.places.front());
+        errors << "zenthra-cli: birth place: " << PlaceReport(search.places.front()) << "\n";
         return "";
     }
 
@@ -171,6 +190,7 @@ class FrontEnd {
 
     const CliOptions& options;
     std::ostream& out;
+    std::ostream& errors;
     ConsolePlatform platform;
     FrmMain window;
 };
