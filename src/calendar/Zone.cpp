@@ -118,6 +118,20 @@ int64_t Zone::DayStart(int64_t localDay) const {
     return after;
 }
 
+const std::vector<std::string>& ZoneNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) {
+            if (PlausibleName(id.toStdString())) {
+                all.push_back(id.toStdString());
+            }
+        }
+        std::sort(all.begin(), all.end());
+        return all;
+    }();
+    return names;
+}
+
 int64_t InstantOfJulianDate(double julianDate) {
     return std::llround((julianDate - kUnixEpochJulianDate) * kSecondsPerDay);
 }
@@ -148,6 +162,11 @@ std::string TzDatabaseVersion() {
         return line.substr(kMark.size());
     }
     return {};
+}
+
+std::string TzDatabaseText() {
+    const std::string version = TzDatabaseVersion();
+    return version.empty() ? "" : "tz database " + version + "\n";
 }
 
 }  // namespace zenthra

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zenthra {
 
@@ -41,6 +42,9 @@ class Zone {
     std::shared_ptr<const Database> database;
 };
 
+// The names of the database's zones that Find accepts, sorted.
+const std::vector<std::string>& ZoneNames();
+
 // Julian dates (UT) and instants; an instant within half a millisecond of a whole second is
 // that second.
 int64_t InstantOfJulianDate(double julianDate);
@@ -59,5 +63,7 @@ ZoneLocalTime LocalTimeAt(const Zone& zone, double julianDate);
 // The version of the tz database the zones come from, such as "2024a"; empty when the system
 // does not say.
 std::string TzDatabaseVersion();
+// The line that version texts give it: "tz database 2024a"; empty when it is not known.
+std::string TzDatabaseText();
 
 }  // namespace zenthra

@@ -153,8 +153,8 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
                         kZoneRow, kPlanetWidth, kFieldHeight)),
       txbResultZone(Make(K::TextBox, "txbResultZone", "Results zone, e.g. Asia/Tokyo",
                          kPlanetColumn + kPlanetPitch, kZoneRow, kPlanetWidth, kFieldHeight)),
-      txbBirthPlace(Make(K::TextBox, "txbBirthPlace", "Birth place, e.g. Trento, Italy",
-                         kPlaceColumn, kPlaceTop, kPlaceWidth, kPlaceHeight)),
+      txbBirthPlace(Make(K::TextBox, "txbBirthPlace", "Birth place, e.g. Rome", kPlaceColumn,
+                         kPlaceTop, kPlaceWidth, kPlaceHeight)),
       lblPlanet{
           Make(K::Label, Indexed("lblPlanet", 0), "Transiting planet", kPlanetColumn,
                kStartButtonRow + 105, kPlanetWidth, kLabelHeight),

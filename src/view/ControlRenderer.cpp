@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -14,7 +15,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStringListModel>
 #include <QTextCursor>
+#include <algorithm>
 
 namespace zenthra {
 
@@ -209,8 +212,14 @@ void ControlRenderer::Connect(Entry& entry) {
                     [this, &c](const QString& text) {
                         if (!Applying()) {
                             c.text = text.toStdString();
+                            if (c.change) {
+                                Forward([&c] { c.change(); });
+                            }
                         }
                     });
+            if (c.change) {
+                AddCompleter(entry);
+            }
             break;
         case K::Label:
         case K::Frame:
@@ -289,9 +298,45 @@ void ControlRenderer::Apply(const TwipScale& scale) {
     }
 }
 
+// The model has matched the completions already, so the popup offers them all as they are.
+void ControlRenderer::AddCompleter(Entry& entry) {
+    auto* completer = new QCompleter(new QStringListModel(entry.widget), entry.widget);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    static_cast<QLineEdit*>(entry.widget)->setCompleter(completer);
+    Control& c = *entry.control;
+    connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
+            [this, &c](const QString& chosen) {
+                const auto found = std::find(c.list.begin(), c.list.end(), chosen.toStdString());
+                if (found != c.list.end()) {
+                    const int index = static_cast<int>(found - c.list.begin());
+                    Forward([&c, index] { c.SetListIndex(index); });
+                }
+            });
+}
+
+void ControlRenderer::ApplyCompletions(Entry& entry, QLineEdit& edit) {
+    QCompleter* completer = edit.completer();
+    const Control& c = *entry.control;
+    if (completer == nullptr || entry.shownList == c.list) {
+        return;
+    }
+    QStringList items;
+    for (const std::string& item : c.list) {
+        items.append(Qs(item));
+    }
+    static_cast<QStringListModel*>(completer->model())->setStringList(items);
+    entry.shownList = c.list;
+    if (!items.isEmpty() && edit.hasFocus()) {
+        completer->complete();
+    }
+}
+
 void ControlRenderer::ApplyEntry(Entry& entry, const TwipScale& scale) {
     Control& c = *entry.control;
     QWidget* w = entry.widget;
+    if (w->toolTip() != Qs(c.toolTip)) {
+        w->setToolTip(Qs(c.toolTip));
+    }
 
     const QRect where = scale.Rect(c.geometry);
     if (w->geometry() != where) {
@@ -365,6 +410,7 @@ void ControlRenderer::ApplyEntry(Entry& entry, const TwipScale& scale) {
                     edit->setPlaceholderText(Qs(c.caption));
                 }
                 edit->setReadOnly(c.locked);
+                ApplyCompletions(entry, *edit);
                 break;
             }
             case K::ComboBox: {

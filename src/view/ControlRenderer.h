@@ -15,6 +15,7 @@
 #include "view/Twips.h"
 
 class QKeyEvent;
+class QLineEdit;
 class QWidget;
 class QPlainTextEdit;
 
@@ -67,6 +68,9 @@ class ControlRenderer : public QObject {
     void Connect(Entry& entry);
     void ApplyEntry(Entry& entry, const TwipScale& scale);
     void ApplyColors(Entry& entry);
+    // Text boxes whose model offers completions.
+    void AddCompleter(Entry& entry);
+    void ApplyCompletions(Entry& entry, QLineEdit& edit);
     void Forward(const std::function<void()>& action);
     bool KeyPressed(Entry& entry, const QKeyEvent& key);
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <string>
@@ -118,6 +119,17 @@ TEST(ZoneNames, KnownNamesAndLetterCase) {
     EXPECT_EQ(Named("Asia/Kathmandu").Name(), "Asia/Kathmandu");
     ASSERT_TRUE(Zone::Find("europe/berlin"));
     EXPECT_EQ(Zone::Find("europe/berlin")->Name(), "Europe/Berlin");
+}
+
+TEST(ZoneNames, TheListedNamesAreSortedAndEachFindsItsZone) {
+    const std::vector<std::string>& names = ZoneNames();
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+    for (const char* name : {"Europe/Berlin", "America/New_York", "Asia/Kathmandu"}) {
+        EXPECT_TRUE(std::binary_search(names.begin(), names.end(), name)) << name;
+    }
+    for (const std::string& name : names) {
+        ASSERT_TRUE(Zone::Find(name)) << name;
+    }
 }
 
 TEST(ZoneNames, BadNamesFindNoZone) {
