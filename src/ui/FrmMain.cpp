@@ -228,6 +228,9 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
                    kSmallButtonWidth, kButtonHeight)),
       cmdVHsoftware(Make(K::Button, "cmdVHsoftware", "Software", kMargin + 3050, kButtonRow, 1200,
                          kButtonHeight)),
+      // Where the hidden Software button sits, between Restore state and the file button.
+      cmdExport(Make(K::Button, "cmdExport", "Export\u2026", kMargin + 3050, kButtonRow, 1200,
+                     kButtonHeight)),
       frmView(platform),
       frmPopUp(platform, geometry),
       platform(platform),
@@ -237,6 +240,7 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
       registry(store != nullptr ? *store : noStore, platform) {
     geometry = {0, 0, kRightEdge + 380, minimumHeight};
     txbOutput.locked = true;
+    UpdateExportButton();
     txbAllTransitsDateFormat.text = "1";  // day.month.year
     PlaceAll();
     BindHandlers();
@@ -313,6 +317,7 @@ void FrmMain::PlaceAll() {
                        &cmdHelp, &cmdSaveState, &cmdRestoreState, &cmdQuit, &cmdVHsoftware}) {
         Place(*c);
     }
+    Place(cmdExport);
 }
 
 void FrmMain::BindHandlers() {
@@ -361,6 +366,7 @@ void FrmMain::BindHandlers() {
     cmdHelp.click = [this] { cmdHelp_Click(); };
     cmdSaveState.click = [this] { cmdSaveState_Click(); };
     cmdRestoreState.click = [this] { cmdRestoreState_Click(); };
+    cmdExport.click = [this] { cmdExport_Click(); };
     cmdQuit.click = [this] { cmdQuit_Click(); };
 }
 

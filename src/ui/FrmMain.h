@@ -14,6 +14,7 @@
 #include "engine/TransitRequest.h"
 #include "engine/TransitScan.h"
 #include "engine/TransitTable.h"
+#include "export/ExportedRuns.h"
 #include "report/OutputPane.h"
 #include "report/ReportWriter.h"
 #include "ui/Controls.h"
@@ -72,6 +73,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
     Control cmdShowAllTransits, lblAllTransitsDateFormat, txbAllTransitsDateFormat;
     Control txbOutput;
     Control cmdClear, cmdHelp, cmdSaveState, cmdRestoreState, cmdQuit, cmdVHsoftware;
+    Control cmdExport;
 
     // Every control, with the frame it sits in (geometry is relative to the frame).
     struct Placed {
@@ -200,6 +202,10 @@ class FrmMain : public ScanWindow, public ReportWindow {
     // The all-transits mode (FrmMainAllTransits.cpp): its button, hidden at set-up.
     Outcome cmdShowAllTransits_Click();
 
+    // Exports (FrmMainExport.cpp): the tables of the last run, show-all sequence or search.
+    void cmdExport_Click();
+    const ExportedRuns& LastExport() const { return exportRuns; }
+
     // Output to a file.
     void cmdFile_Click();
     std::string WriteTextFile(const std::string& text, const std::string& path);
@@ -255,6 +261,12 @@ class FrmMain : public ScanWindow, public ReportWindow {
     std::string StartCaptionTitle() const { return cmdStart.caption; }
     void ReadBodies();
     Outcome RunShowAllSequence(Control& list, bool world);
+
+    // A run's table joins the export of its command (FrmMainExport.cpp).
+    void KeepForExport(bool search);
+    void UpdateExportButton();
+    BirthSettings ExportBirth() const;
+    ExportedRuns exportRuns;
     void WriteDateFields(int group, int32_t jdn);
 
     void FocusAfterStartUp(Control& control);

@@ -313,6 +313,7 @@ void FrmMain::ShowOutputControls() {
     chkOpenOutputFile.visible = cmdFile.visible;
     cmdClear.visible = !pane.Empty();
     chkAppendToOutput.visible = !running && !pane.Empty();
+    UpdateExportButton();
 }
 
 void FrmMain::Form_Resize() {
@@ -331,7 +332,7 @@ void FrmMain::Form_Resize() {
     txbOutput.geometry.height = geometry.height - txbOutput.geometry.top - 1250;
     const int buttonTop = txbOutput.geometry.top + txbOutput.geometry.height + 150;
     for (Control* button :
-         {&cmdQuit, &cmdFile, &cmdHelp, &cmdClear, &cmdSaveState, &cmdRestoreState}) {
+         {&cmdQuit, &cmdFile, &cmdHelp, &cmdClear, &cmdSaveState, &cmdRestoreState, &cmdExport}) {
         button->geometry.top = buttonTop;
     }
     chkOpenOutputFile.geometry.top = cmdFile.geometry.top + 50;
@@ -460,6 +461,7 @@ Outcome FrmMain::HandToScan(bool moveStartBack) {
     } else {
         scan.RunTransitScan();
     }
+    KeepForExport(!moveStartBack);
     if (!flags.runAborted) {
         return Outcome::Done();
     }

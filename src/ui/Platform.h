@@ -2,6 +2,7 @@
 // scripted stand-in.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -44,6 +45,13 @@ class Platform : public MessageBoxes {
 
     // The current calendar year.
     virtual int CurrentYear() = 0;
+
+    // Seconds since 1970-01-01 00:00 UTC: when an export is made.
+    virtual int64_t CurrentUtcSeconds() {
+        return std::chrono::duration_cast<std::chrono::seconds>(
+                   std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
 
     // The computer's standard-time offset from Greenwich in seconds, positive west.
     virtual int32_t ComputerTimezoneSecondsWest() = 0;

@@ -78,6 +78,7 @@ class FakePlatform : public Platform {
 
     std::string ProgramFolder() override { return programFolder; }
     int CurrentYear() override { return year; }
+    int64_t CurrentUtcSeconds() override { return utcSeconds; }
     int32_t ComputerTimezoneSecondsWest() override { return secondsWest; }
 
     // All-transits reports: a folder of the temporary folder that each test sets.
@@ -112,7 +113,8 @@ class FakePlatform : public Platform {
     Geometry screen{0, 0, 28800, 16200};  // 1920 x 1080 pixels at 96 dpi
     std::string programFolder = ZENTHRA_DATA_DIR;
     int year = 2026;
-    int32_t secondsWest = -19800;  // Asia/Kolkata
+    int64_t utcSeconds = 1'780'000'000;  // 2026-05-28 20:26:40 UTC
+    int32_t secondsWest = -19800;        // Asia/Kolkata
     std::string reportsRoot =
         (std::filesystem::temp_directory_path() / "zenthra-test-reports").string();
     bool clickPopUps = false;
