@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QUrl>
 
@@ -121,6 +122,15 @@ std::optional<std::string> QtPlatform::ShowSave(const std::string& title, const 
     // names the file that would be replaced; a desktop's dialog may add it only afterwards.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
+    // A type chosen from the list gives a name typed without an ending that type's ending.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& chosen) {
+                         static const QRegularExpression kEnding(QStringLiteral(R"(\*\.(\w+))"));
+                         const QRegularExpressionMatch ending = kEnding.match(chosen);
+                         if (ending.hasMatch()) {
+                             dialog.setDefaultSuffix(ending.captured(1));
+                         }
+                     });
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Save"));
     std::string chosen;
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
