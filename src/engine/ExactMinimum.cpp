@@ -25,6 +25,16 @@ constexpr std::array<double, kBodyCount + 1> kGreatestDailyMotion = {
 // daily mean.
 constexpr double kSpeedMargin = 1.25;
 
+// Greatest change of the daily motion of the Sun and each planet to Neptune, in degrees per
+// day², while it stands at least 1° from the Sun: the largest second difference of its
+// longitude at steps of three hours over 1600-2099 (the Sun's own at any time).
+constexpr std::array<double, kNeptune + 1> kGreatestAcceleration = {
+    0, 0.00068, 0.199, 0.043, 0.0152, 0.0036, 0.0020, 0.00098, 0.00061};
+
+// Room for the change within three hours of the steps, and for the half degree kept clear of
+// the Sun beyond the one measured.
+constexpr double kAccelerationMargin = 1.5;
+
 // The sidereal correction changes by this much at each new year.
 constexpr double kAyanamsaYearStep = 0.0002438;
 
@@ -64,6 +74,14 @@ double PairDeviation::MostJump(double from, double to) const {
     const double movingBodies = isWorld ? 2 : 1;
     return (zodiac == Zodiac::Sidereal && newYear ? movingBodies * kAyanamsaYearStep : 0) +
            kRoundingAllowance;
+}
+
+std::optional<double> GreatestAcceleration(BodyCode body, double from, double to) {
+    const bool measured = from >= kMoonFirstJdn - 0.5 && to < kMoonLastJdn + 0.5;
+    if (!measured || body < kSun || body > kNeptune) {
+        return std::nullopt;
+    }
+    return kGreatestAcceleration[body] * kAccelerationMargin * kDegree;
 }
 
 MinuteSearchResult LiteralMinuteSearch(const PairDeviation& deviation, int32_t day) {

@@ -46,6 +46,16 @@ class PairDeviation {
     Zodiac zodiac;
 };
 
+// Closer to the Sun than this, radians, the Sun's bending of a body's light changes its
+// apparent motion within hours, beyond any bound of its acceleration.
+inline constexpr double kClearOfTheSun = 1.5 * kFullTurn / 360;
+
+// The greatest change of a body's daily motion, radians per day², at instants from `from` to
+// `to` (Julian dates, UT) while the body stands at least kClearOfTheSun from the Sun. Empty
+// where no bound is known: outside 1600 to 2099, and for Pluto (whose table runs straight
+// between its days and bends at each) and the Moon.
+std::optional<double> GreatestAcceleration(BodyCode body, double from, double to);
+
 struct MinuteSearchResult {
     double best = 10.0;      // smallest deviation found, radians
     double bestInstant = 0;  // the first minute at which it was found (Julian date, UT)
