@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calendar/Timezones.h"
+#include "export/ExportedRuns.h"
 
 namespace zenthra {
 
@@ -45,6 +46,12 @@ struct CliOptions {
     std::optional<int> aspect;  // code 1 to 5
     std::optional<std::string> dateStyle;
     std::optional<std::string> out;
+    // What run, show-all, search and all-transits give (the pane's text or an export), where
+    // (standard output when no file), and whether an iCalendar export leaves out the all-day
+    // spans.
+    ExportFormat format = ExportFormat::Text;
+    std::optional<std::string> output;
+    bool noSpans = false;
 };
 
 struct CliParse {

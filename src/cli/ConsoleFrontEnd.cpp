@@ -5,7 +5,9 @@
 #include "calendar/Timezones.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/ConsoleSignals.h"
+#include "cli/ExportCommand.h"
 #include "cli/PlacesCommand.h"
+#include "export/Exports.h"
 #include "support/ProgramFolder.h"
 #include "ui/FrmMain.h"
 
@@ -32,7 +34,9 @@ class FrontEnd {
           window(platform, std::nullopt) {}
 
     int Run() {
-        window.OnPaneAppend([this](std::string_view text) { out << text << std::flush; });
+        if (PrintsPane()) {
+            window.OnPaneAppend([this](std::string_view text) { out << text << std::flush; });
+        }
         platform.onYield = [this] { StopWhenAsked(); };
         window.Form_Load();
         platform.quiet = true;
@@ -42,7 +46,7 @@ class FrontEnd {
             errorsOnUsage = problem;
             return kExitUsage;
         }
-        return Press();
+        return PressAndGive();
     }
 
     std::string errorsOnUsage;
@@ -177,11 +181,45 @@ class FrontEnd {
     }
 
     // The period is printed once it was found, also when listing it then failed.
+    // The pane's text as it fills, when that is what was asked for on standard output.
+    bool PrintsPane() const { return options.format == ExportFormat::Text && !options.output; }
+
+    // Standard output carries an export: nothing else may go there.
+    bool ExportsToOutput() const { return options.format != ExportFormat::Text && !options.output; }
+
+    // Presses the button, then gives what it found in the asked format where it was asked.
+    int PressAndGive() {
+        if (options.output) {
+            if (const std::string problem = ExportOutputProblem(*options.output);
+                !problem.empty()) {
+                errorsOnUsage = problem;
+                return kExitUsage;
+            }
+        }
+        const int status = Press();
+        if (status != kExitDone || PrintsPane()) {
+            return status;
+        }
+        return WriteCommandOutput(GivenText(), options.output, out, errors);
+    }
+
+    std::string GivenText() {
+        if (options.format == ExportFormat::Text) {
+            return window.Pane().Text();
+        }
+        return ExportText(window.LastExport(), options.format,
+                          {!options.noSpans, platform.CurrentUtcSeconds()})
+            .value_or("");
+    }
+
     int Search() {
         window.request.startJdn = 0;
         const Outcome outcome = window.cmdSearch_Click();
         if (window.request.startJdn <= 0) {
             return kExitRefused;
+        }
+        if (ExportsToOutput()) {
+            return ExitStatus(outcome);
         }
         out << "Found: " << IsoDateText(window.request.startJdn) << " to "
             << IsoDateText(window.request.endJdn) << "\n";
