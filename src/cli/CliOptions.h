@@ -7,11 +7,10 @@
 #include <vector>
 
 #include "calendar/Timezones.h"
-#include "export/ExportedRuns.h"
 
 namespace zenthra {
 
-enum class CliCommand { Run, ShowAll, Search, AllTransits, Places, Help, Version };
+enum class CliCommand { Run, ShowAll, Search, AllTransits, Places, Timeline, Help, Version };
 
 // A date as the three texts of a group of date fields.
 struct DateFields {
@@ -46,12 +45,12 @@ struct CliOptions {
     std::optional<int> aspect;  // code 1 to 5
     std::optional<std::string> dateStyle;
     std::optional<std::string> out;
-    // What run, show-all, search and all-transits give (the pane's text or an export), where
-    // (standard output when no file), and whether an iCalendar export leaves out the all-day
-    // spans.
-    ExportFormat format = ExportFormat::Text;
+    // The timeline command: the command whose transits it draws, the orb of all-transits
+    // (1, 3 or 5), the picture's file and its width in pixels.
+    CliCommand source = CliCommand::Run;
+    std::optional<int> orb;
     std::optional<std::string> output;
-    bool noSpans = false;
+    std::optional<int> width;
 };
 
 struct CliParse {

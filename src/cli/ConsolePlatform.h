@@ -32,6 +32,10 @@ class ConsolePlatform : public Platform {
     // Nothing waits on a console: a notice ends at once, and the program ends by itself.
     void ShowPopUp(FrmPopUp& notice) override { notice.Timer1_Timer(); }
     void EndProgram() override {}
+    // The console draws timelines with its own command, never through the window's button.
+    void ShowTimeline(const TimelineSource&) override {
+        errors << "Timeline: drawn by zenthra-cli timeline\n";
+    }
     // Nobody clicks on a console; the front end presses Stop here when it must.
     void YieldToEventLoop() override {
         if (onYield) {

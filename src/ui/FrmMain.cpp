@@ -215,6 +215,8 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
                                     kLabelHeight)),
       txbAllTransitsDateFormat(Make(K::TextBox, "txbAllTransitsDateFormat", "", kMargin + 2400,
                                     kPaneTop, 600, kFieldHeight)),
+      cmdTimeline(Make(K::Button, "cmdTimeline", "Timeline", kPlanetColumn + kPlanetPitch,
+                       kBelowShowAll, kPlanetWidth, kButtonHeight)),
       txbOutput(Make(K::TextBox, "txbOutput", "", kMargin, kPaneTop, kRightEdge - kMargin, 300)),
       cmdClear(Make(K::Button, "cmdClear", "Clear", kRightEdge - 3 * kSmallButtonWidth - 200,
                     kButtonRow, kSmallButtonWidth, kButtonHeight)),
@@ -240,6 +242,7 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
       registry(store != nullptr ? *store : noStore, platform) {
     geometry = {0, 0, kRightEdge + 380, minimumHeight};
     txbOutput.locked = true;
+    UpdateTimelineButton();
     UpdateExportButton();
     txbAllTransitsDateFormat.text = "1";  // day.month.year
     PlaceAll();
@@ -318,6 +321,7 @@ void FrmMain::PlaceAll() {
         Place(*c);
     }
     Place(cmdExport);
+    Place(cmdTimeline);
 }
 
 void FrmMain::BindHandlers() {
@@ -363,6 +367,7 @@ void FrmMain::BindHandlers() {
     cmdFile.click = [this] { cmdFile_Click(); };
     cmdClear.click = [this] { cmdClear_Click(); };
     cmdShowAllTransits.click = [this] { cmdShowAllTransits_Click(); };
+    cmdTimeline.click = [this] { cmdTimeline_Click(); };
     cmdHelp.click = [this] { cmdHelp_Click(); };
     cmdSaveState.click = [this] { cmdSaveState_Click(); };
     cmdRestoreState.click = [this] { cmdRestoreState_Click(); };

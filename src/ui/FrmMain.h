@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "alltransits/AllTransits.h"
 #include "atlas/Atlas.h"
 #include "engine/FirstTransitSearch.h"
 #include "engine/TransitRequest.h"
@@ -17,6 +19,7 @@
 #include "export/ExportedRuns.h"
 #include "report/OutputPane.h"
 #include "report/ReportWriter.h"
+#include "timeline/TimelineSource.h"
 #include "ui/Controls.h"
 #include "ui/FrmPopUp.h"
 #include "ui/FrmView.h"
@@ -71,6 +74,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
         txbStopDate;
     Control chkOutputAsHTML, cmdFile, chkOpenOutputFile;
     Control cmdShowAllTransits, lblAllTransitsDateFormat, txbAllTransitsDateFormat;
+    Control cmdTimeline;
     Control txbOutput;
     Control cmdClear, cmdHelp, cmdSaveState, cmdRestoreState, cmdQuit, cmdVHsoftware;
     Control cmdExport;
@@ -202,6 +206,13 @@ class FrmMain : public ScanWindow, public ReportWindow {
     // The all-transits mode (FrmMainAllTransits.cpp): its button, hidden at set-up.
     Outcome cmdShowAllTransits_Click();
 
+    // The timeline (FrmMainTimeline.cpp): its button is enabled while the last run or show-all
+    // sequence has transits to show.
+    Outcome cmdTimeline_Click();
+    TimelineSource TimelineOfLastRun() const;
+    // One orb (1, 3 or 5) of the last all-transits computation; empty when it has none.
+    std::optional<TimelineSource> TimelineOfAllTransits(int orbDegrees) const;
+
     // Exports (FrmMainExport.cpp): the tables of the last run, show-all sequence or search.
     void cmdExport_Click();
     const ExportedRuns& LastExport() const { return exportRuns; }
@@ -261,6 +272,22 @@ class FrmMain : public ScanWindow, public ReportWindow {
     std::string StartCaptionTitle() const { return cmdStart.caption; }
     void ReadBodies();
     Outcome RunShowAllSequence(Control& list, bool world);
+
+    // What the timeline shows (FrmMainTimeline.cpp).
+    struct KeptAllTransits {
+        int32_t firstDay = 0;
+        int32_t lastDay = 0;
+        int16_t tzMinutes = 0;
+        std::string timezoneText;
+        std::map<int, std::vector<AllTransitsTransit>> transits;  // by orb
+    };
+    void KeepForTimeline();
+    void UpdateTimelineButton();
+    void KeepAllTransitsPeriod(const AllTransitsRequest& all);
+    AllTransitsOptions KeepAllTransits(int16_t orbDegrees);
+    TimelineSource timeline;
+    bool timelineSequenceStart = false;
+    KeptAllTransits allTransitsKept;
 
     // A run's table joins the export of its command (FrmMainExport.cpp).
     void KeepForExport(bool search);

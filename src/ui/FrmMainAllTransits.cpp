@@ -133,10 +133,11 @@ Outcome FrmMain::cmdShowAllTransits_Click() {
     // The earlier reports stay until every new one is complete.
     ReportFileSet staged;
     all.staged = &staged;
+    KeepAllTransitsPeriod(all);
     for (const int16_t orb : kReportOrbs) {
         all.orb = orb;
         all.filePath = folder + "/" + OrbFileName(name, orb);
-        if (const int16_t code = ComputeAllTransits(all, window); code > 0) {
+        if (const int16_t code = ComputeAllTransits(all, window, KeepAllTransits(orb)); code > 0) {
             return Fail("Orb =  " + std::to_string(orb) + ", Error code = " + std::to_string(code),
                         "Error");
         }

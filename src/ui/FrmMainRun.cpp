@@ -204,6 +204,7 @@ Outcome FrmMain::cmdShowAll_Click(int index) {
     const bool world = IsWorld();
     // One HTML file holds every table of the sequence.
     writer.BeginHtmlSequence();
+    timelineSequenceStart = true;
     exportRuns = {"show-all", {}};
     Outcome outcome = RunShowAllSequence(world || index == 0 ? cboPlanet[0] : cboPlanet[1], world);
     writer.EndHtmlSequence();

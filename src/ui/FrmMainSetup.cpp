@@ -211,6 +211,7 @@ void FrmMain::EnterRunningState() {
 void FrmMain::EnterIdleState() {
     SetEnabledAll(true, true, true, true);
     SetStartCaption();
+    UpdateTimelineButton();
     writer.CloseHtmlOutput();
     lblShortDate.visible = false;
     ShowOutputControls();
@@ -461,6 +462,7 @@ Outcome FrmMain::HandToScan(bool moveStartBack) {
     } else {
         scan.RunTransitScan();
     }
+    KeepForTimeline();
     KeepForExport(!moveStartBack);
     if (!flags.runAborted) {
         return Outcome::Done();

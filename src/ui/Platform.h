@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "support/MessageBoxes.h"
+#include "timeline/TimelineSource.h"
 #include "ui/Controls.h"
 
 namespace zenthra {
@@ -38,6 +39,10 @@ class Platform : public MessageBoxes {
 
     // Lets pending user events and timer ticks through.
     virtual void YieldToEventLoop() = 0;
+
+    // Shows the timeline in a window of its own, which the user closes; the main window goes
+    // on meanwhile.
+    virtual void ShowTimeline(const TimelineSource& source) = 0;
 
     // The folder of the program's data files (pluto.slx, zta_help.txt), without a trailing
     // separator.

@@ -13,6 +13,7 @@
 #include "calendar/CalendarLibrary.h"
 #include "ui/FrmPopUp.h"
 #include "view/PopUpWindow.h"
+#include "view/TimelineWindow.h"
 
 namespace zenthra {
 
@@ -171,6 +172,11 @@ void QtPlatform::YieldToEventLoop() {
     if (refresh) {
         refresh();
     }
+}
+
+void QtPlatform::ShowTimeline(const TimelineSource& source) {
+    auto* window = new TimelineWindow(source, *this, Owner());
+    window->show();
 }
 
 int QtPlatform::CurrentYear() {

@@ -35,6 +35,8 @@ class QtPlatform : public Platform {
     Geometry ScreenSize() override;
     void ShowPopUp(FrmPopUp& notice) override;
     void YieldToEventLoop() override;
+    // A window of its own beside the main window, not modal.
+    void ShowTimeline(const TimelineSource& source) override;
     std::string ProgramFolder() override { return programFolder; }
     int CurrentYear() override;
     int32_t ComputerTimezoneSecondsWest() override;

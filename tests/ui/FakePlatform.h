@@ -86,6 +86,7 @@ class FakePlatform : public Platform {
 
     // Saved state, help and notices.
     void EndProgram() override { ++programEnds; }
+    void ShowTimeline(const TimelineSource& source) override { timelines.push_back(source); }
     std::string CurrentWorkingFolder() override { return workingFolder; }
 
     struct Dialog {
@@ -119,6 +120,7 @@ class FakePlatform : public Platform {
         (std::filesystem::temp_directory_path() / "zenthra-test-reports").string();
     bool clickPopUps = false;
     int programEnds = 0;
+    std::vector<TimelineSource> timelines;
     std::string workingFolder = "/home/user/work";
 };
 
