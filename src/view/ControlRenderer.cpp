@@ -1,6 +1,7 @@
 #include "view/ControlRenderer.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -302,8 +303,15 @@ void ControlRenderer::Apply(const TwipScale& scale) {
 void ControlRenderer::AddCompleter(Entry& entry) {
     auto* completer = new QCompleter(new QStringListModel(entry.widget), entry.widget);
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-    static_cast<QLineEdit*>(entry.widget)->setCompleter(completer);
+    auto* edit = static_cast<QLineEdit*>(entry.widget);
+    edit->setCompleter(completer);
     Control& c = *entry.control;
+    // While the pop-up is open it takes the keys, so Enter would not reach the field's handler.
+    connect(edit, &QLineEdit::returnPressed, this, [this, &c, completer] {
+        if (completer->popup()->isVisible() && c.keyDown) {
+            Forward([&c] { c.keyDown(kKeyEnter, 0); });
+        }
+    });
     connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
             [this, &c](const QString& chosen) {
                 const auto found = std::find(c.list.begin(), c.list.end(), chosen.toStdString());

@@ -28,6 +28,19 @@ TEST_F(BirthPlaceViewTest, TypingOffersThePlacesAndChoosingOneFillsTheBirthZone)
     EXPECT_EQ(place->toolTip(), "Trento, Caraga, Philippines: 8.0458 N, 126.0636 E, Asia/Manila");
 }
 
+TEST_F(BirthPlaceViewTest, EnterWhileThePlacesAreOfferedTakesTheBestMatch) {
+    auto* place = Widget<QLineEdit>(model.txbBirthPlace);
+    place->setFocus();
+    QTest::keyClicks(place, "Berlin");
+    QAbstractItemView* popup = place->completer()->popup();
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(Text(model.txbBirthZone), "Europe/Berlin");
+    EXPECT_EQ(place->text(), "Berlin, Berlin, Germany");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(BirthPlaceViewTest, EnterOnANameThatMatchesNothingShowsABox) {
     auto* place = Widget<QLineEdit>(model.txbBirthPlace);
     place->setFocus();
