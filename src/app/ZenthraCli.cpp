@@ -3,7 +3,6 @@
 #include <csignal>
 #include <iostream>
 
-#include "calendar/Zone.h"
 #include "cli/CliOptions.h"
 #include "cli/ConsoleFrontEnd.h"
 #include "cli/ConsoleSignals.h"
@@ -22,7 +21,7 @@ int Main(const zenthra::CliParse& parse) {
         return kExitDone;
     }
     if (parse.options.command == CliCommand::Version) {
-        std::cout << "zenthra-cli " ZENTHRA_VERSION "\n" << TzDatabaseText();
+        std::cout << "zenthra-cli " ZENTHRA_VERSION "\n";
         return kExitDone;
     }
     if (parse.options.command == CliCommand::Places) {

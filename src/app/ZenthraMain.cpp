@@ -9,7 +9,6 @@
 #include <string>
 
 #include "ScreenshotRun.h"
-#include "calendar/Zone.h"
 #include "store/QSettingsStore.h"
 #include "support/ProgramFolder.h"
 #include "ui/FrmMain.h"
@@ -107,7 +106,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.parser.isSet(line.version)) {
-        std::cout << "zenthra " ZENTHRA_VERSION "\n" << TzDatabaseText();
+        std::cout << "zenthra " ZENTHRA_VERSION "\n";
         return 0;
     }
     if (!HasDisplay(argc, argv)) {

@@ -6,26 +6,30 @@
 
 #include "calendar/StrProc.h"
 #include "calendar/Timezones.h"
-#include "calendar/Zone.h"
 #include "engine/TransitRequest.h"
 #include "ephemeris/Vocabulary.h"
+#include "render/TimelinePicture.h"
 
 namespace zenthra {
 
 namespace {
 
-const std::map<std::string, CliCommand> kCommands = {{"run", CliCommand::Run},
-                                                     {"show-all", CliCommand::ShowAll},
-                                                     {"search", CliCommand::Search},
-                                                     {"all-transits", CliCommand::AllTransits},
-                                                     {"places", CliCommand::Places}};
+const std::map<std::string, CliCommand> kCommands = {
+    {"run", CliCommand::Run},       {"show-all", CliCommand::ShowAll},
+    {"search", CliCommand::Search}, {"all-transits", CliCommand::AllTransits},
+    {"places", CliCommand::Places}, {"timeline", CliCommand::Timeline}};
+const std::map<std::string, CliCommand> kTimelineSources = {
+    {"run", CliCommand::Run},
+    {"show-all", CliCommand::ShowAll},
+    {"all-transits", CliCommand::AllTransits}};
+const std::vector<std::string> kTimelineOnly = {"--source", "--orb", "--output", "--width"};
 
 // Options that take a value; the rest are flags.
 const std::vector<std::string> kValued = {
-    "--first",  "--second",     "--start",    "--end",         "--tz",    "--orbs",
-    "--birth",  "--birth-time", "--birth-tz", "--birth-place", "--html",  "--vary",
-    "--aspect", "--date-style", "--out",      "--format",      "--output"};
-const std::vector<std::string> kFlags = {"--world", "--personal", "--sidereal", "--no-spans"};
+    "--first",      "--second",   "--start",       "--end",    "--tz",   "--orbs",   "--birth",
+    "--birth-time", "--birth-tz", "--birth-place", "--html",   "--vary", "--aspect", "--date-style",
+    "--out",        "--source",   "--orb",         "--output", "--width"};
+const std::vector<std::string> kFlags = {"--world", "--personal", "--sidereal"};
 
 // What each command never reads, and what world runs do not read.
 const std::map<CliCommand, std::vector<std::string>> kUnused = {
@@ -33,13 +37,9 @@ const std::map<CliCommand, std::vector<std::string>> kUnused = {
     {CliCommand::ShowAll, {"--aspect", "--date-style", "--out"}},
     {CliCommand::Search, {"--start", "--vary", "--date-style", "--out"}},
     {CliCommand::AllTransits,
-     {"--world", "--sidereal", "--first", "--second", "--orbs", "--html", "--vary", "--aspect",
-      "--format", "--output", "--no-spans"}}};
+     {"--world", "--sidereal", "--first", "--second", "--orbs", "--html", "--vary", "--aspect"}}};
 const std::vector<std::string> kPersonalOnly = {"--sidereal", "--birth", "--birth-time",
                                                 "--birth-tz", "--birth-place"};
-
-constexpr const char* kZoneForms =
-    " (GMT, GMT+5:30, EST/CDT, +5:30, -3 ... or an IANA zone such as Europe/Berlin)";
 
 // A value as a message shows it: long ones cut, at a character's start.
 std::string Shown(const std::string& value) {
@@ -167,7 +167,9 @@ class Parser {
         if (Contains(given, "--birth-place") && Contains(given, "--birth-tz")) {
             Fail("--birth-place and --birth-tz exclude each other");
         }
-        CheckFormat();
+        if (result.options.command == CliCommand::Timeline && !result.options.output) {
+            Fail("timeline needs --output FILE.svg or FILE.png");
+        }
         return result;
     }
 
@@ -196,38 +198,73 @@ class Parser {
         return result;
     }
 
-    void CheckFormat() {
-        const CliOptions& o = result.options;
-        if (o.noSpans && o.format != ExportFormat::ICalendar) {
-            Fail("--no-spans is only for --format ics");
-        }
-    }
-
     // The command, as a message names it, that would ignore `option`; empty when it reads it.
     // Ignored options are refused, so that nobody believes they took effect.
     std::string IgnoredBy(const std::string& option) const {
         const CliOptions& o = result.options;
         const bool world = o.world.value_or(false);
-        if (Contains(kUnused.at(o.command), option)) {
+        const bool timeline = o.command == CliCommand::Timeline;
+        // A timeline reads the options of the command it draws.
+        const CliCommand reading = timeline ? o.source : o.command;
+        const std::string name = timeline ? args[0] + " --source " + SourceName(o.source) : args[0];
+        if (Contains(kTimelineOnly, option) && !timeline) {
             return args[0];
         }
+        if (Contains(kUnused.at(reading), option) ||
+            (option == "--orb" && reading != CliCommand::AllTransits)) {
+            return name;
+        }
         if (world && Contains(kPersonalOnly, option)) {
-            return args[0] + " --world";
+            return name + " --world";
         }
         const bool walksFirst = world || !o.varySecond;
-        if (o.command == CliCommand::ShowAll && option == (walksFirst ? "--first" : "--second")) {
-            return args[0] + ", which walks the whole " + (walksFirst ? "first" : "second") +
+        if (reading == CliCommand::ShowAll && option == (walksFirst ? "--first" : "--second")) {
+            return name + ", which walks the whole " + (walksFirst ? "first" : "second") +
                    " body list";
         }
         return "";
+    }
+
+    static std::string SourceName(CliCommand source) {
+        for (const auto& [name, command] : kTimelineSources) {
+            if (command == source) {
+                return name;
+            }
+        }
+        return "";
+    }
+
+    void TimelineValue(const std::string& option, const std::string& value,
+                       const std::string& bad) {
+        CliOptions& o = result.options;
+        if (option == "--source") {
+            const auto source = kTimelineSources.find(value);
+            if (source == kTimelineSources.end()) {
+                Fail(bad + " (run, show-all or all-transits)");
+                return;
+            }
+            o.source = source->second;
+        } else if (option == "--orb") {
+            Set(o.orb,
+                value == "1" || value == "3" || value == "5" ? Number(value, 1, 1) : std::nullopt,
+                bad + " (1, 3 or 5)");
+        } else if (option == "--width") {
+            const auto width = Number(value, 1, 5);
+            Set(o.width,
+                width && *width >= kNarrowestTimeline && *width <= kWidestTimeline ? width
+                                                                                   : std::nullopt,
+                bad + " (pixels, " + std::to_string(kNarrowestTimeline) + " to " +
+                    std::to_string(kWidestTimeline) + ")");
+        } else {
+            Set(o.output, PictureFormatOf(value) ? std::optional(value) : std::nullopt,
+                bad + " (a file name ending in .svg or .png)");
+        }
     }
 
     void Flag(const std::string& option) {
         CliOptions& o = result.options;
         if (option == "--sidereal") {
             o.sidereal = true;
-        } else if (option == "--no-spans") {
-            o.noSpans = true;
         } else if (o.world && *o.world != (option == "--world")) {
             Fail("--world and --personal exclude each other");
         } else {
@@ -253,7 +290,8 @@ class Parser {
             auto& field = option == "--start" ? o.start : option == "--end" ? o.end : o.birth;
             Set(field, ParseDate(value), bad + " (YYYY-MM-DD)");
         } else if (option == "--tz" || option == "--birth-tz") {
-            Set(option == "--tz" ? o.tz : o.birthTz, ParseZone(value), bad + kZoneForms);
+            Set(option == "--tz" ? o.tz : o.birthTz, ParseZone(value),
+                bad + " (GMT, GMT+5:30, EST/CDT, +5:30, -3 ...)");
         } else if (option == "--orbs") {
             Set(o.orbs, ParseOrbs(value), bad + " (OUTER,MIDDLE,INNER in degrees 1 to 15)");
         } else if (option == "--birth-time") {
@@ -273,14 +311,8 @@ class Parser {
                 bad + " (conjunction, opposition, square, trine, sextile)");
         } else if (option == "--date-style") {
             o.dateStyle = value;
-        } else if (option == "--format") {
-            const auto format = ExportFormatNamed(value);
-            if (!format) {
-                Fail(bad + " (text, csv, ics or json)");
-            }
-            o.format = format.value_or(ExportFormat::Text);
-        } else if (option == "--output") {
-            o.output = value;
+        } else if (Contains(kTimelineOnly, option)) {
+            TimelineValue(option, value, bad);
         } else {
             o.out = value;
         }
@@ -337,18 +369,15 @@ std::optional<ZoneChoice> ParseZone(const std::string& text) {
         for (size_t i = 1; i < texts.size(); ++i) {
             if (LowerCase(texts[i]) == LowerCase(text)) {
                 return ZoneChoice{static_cast<int>(i),
-                                  abbreviations && texts[i].find('/') != std::string::npos, ""};
+                                  abbreviations && texts[i].find('/') != std::string::npos};
             }
         }
     }
     const auto minutes = ZoneMinutes(text);
-    if (minutes && *minutes % 30 == 0 && std::abs(*minutes) <= 690) {
-        return ZoneChoice{*minutes / 30 + kGreenwichIndex, false, ""};
+    if (!minutes || *minutes % 30 != 0 || std::abs(*minutes) > 690) {
+        return std::nullopt;
     }
-    if (const std::optional<Zone> zone = Zone::Find(text)) {
-        return ZoneChoice{kGreenwichIndex, false, zone->Name()};
-    }
-    return std::nullopt;
+    return ZoneChoice{*minutes / 30 + kGreenwichIndex, false};
 }
 
 CliParse ParseCommandLine(const std::vector<std::string>& args) {
@@ -362,7 +391,6 @@ std::string UsageText() {
                            [--orbs OUTER,MIDDLE,INNER]
                            [--birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE]
                            [--sidereal] [--html FILE]
-                           [--format text|csv|ics|json [--no-spans]] [--output FILE]
   zenthra-cli show-all     the options of run, with --vary first|second (which body
                            list is walked whole; world runs walk the first)
   zenthra-cli search       the options of run but --start, with --aspect NAME; prints the
@@ -372,25 +400,23 @@ std::string UsageText() {
                            [--date-style 0-3] [--out DIR]
   zenthra-cli places       PLACE: the atlas's places of that name, the best match first,
                            with region, country, coordinates, IANA zone and population
+  zenthra-cli timeline     --output FILE.svg|FILE.png [--width PIXELS]
+                           [--source run|show-all|all-transits] [--orb 1|3|5]
+                           and the options of the source's command
   zenthra-cli --help | --version
 
 BODY: Sun, Moon, Mercury ... Pluto (any case). The defaults are the window's: Mars and
 Jupiter, orbs 10,5,2, results in GMT.
-ZONE: a timezone list text (GMT, GMT+5:30, GMT-3:00, EST/CDT ...), an offset (+5:30, -3, 0)
-or an IANA zone (Europe/Berlin, America/New_York, Asia/Kathmandu); a list text wins. In an
-IANA zone the birth time takes the offset then in force, daylight saving and local mean time
-included, and results give local days and times with the abbreviation in force (CEST, CET).
+ZONE: a timezone list text (GMT, GMT+5:30, GMT-3:00, EST/CDT ...) or an offset (+5:30, -3, 0).
 NAME: conjunction, opposition, square, trine or sextile.
 PLACE: a town's name, narrowed by region, country or country code after commas
 ("Springfield, Illinois", "Trento, Italy"); places of that very name come first, the most
 populous first. --birth-place PLACE, in place of --birth-tz, takes the first match, sets the
 birth zone to its IANA zone and names the place it took on standard error.
---format gives what run, show-all (every table) and search found as the pane's text (text,
-the default), as CSV (one row per closest approach), as iCalendar (ics: a one-minute event
-at each exact minimum, all-day events for the other closest approaches and, unless
---no-spans, for each transit's outer orb) or as JSON.
-It goes to standard output, or with --output FILE into that file, which is replaced only
-once the whole export is written.
+timeline draws the transits as a picture without a display: one lane per aspect and pair,
+the three orbs as nested bands, exact minima filled, closest approaches hollow. --source is
+run by default; --orb picks the all-transits orb to draw (1 by default), whose report files
+are written as all-transits writes them. --width is 480 to 16000 pixels, 1200 by default.
 The birth options and --sidereal are for personal runs. An option that the command would
 not use is a usage error.
 SIGINT (Ctrl-C), SIGTERM and SIGHUP stop a run as the window's Stop button does: the

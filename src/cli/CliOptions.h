@@ -7,11 +7,10 @@
 #include <vector>
 
 #include "calendar/Timezones.h"
-#include "export/ExportedRuns.h"
 
 namespace zenthra {
 
-enum class CliCommand { Run, ShowAll, Search, AllTransits, Places, Help, Version };
+enum class CliCommand { Run, ShowAll, Search, AllTransits, Places, Timeline, Help, Version };
 
 // A date as the three texts of a group of date fields.
 struct DateFields {
@@ -20,12 +19,10 @@ struct DateFields {
     std::string day;
 };
 
-// A timezone as a list index, and whether it was named by its North American abbreviation;
-// or an IANA zone by its name.
+// A timezone as a list index, and whether it was named by its North American abbreviation.
 struct ZoneChoice {
     int listIndex = kGreenwichIndex;
     bool abbreviation = false;
-    std::string zoneName;
 };
 
 struct CliOptions {
@@ -48,12 +45,12 @@ struct CliOptions {
     std::optional<int> aspect;  // code 1 to 5
     std::optional<std::string> dateStyle;
     std::optional<std::string> out;
-    // What run, show-all, search and all-transits give (the pane's text or an export), where
-    // (standard output when no file), and whether an iCalendar export leaves out the all-day
-    // spans.
-    ExportFormat format = ExportFormat::Text;
+    // The timeline command: the command whose transits it draws, the orb of all-transits
+    // (1, 3 or 5), the picture's file and its width in pixels.
+    CliCommand source = CliCommand::Run;
+    std::optional<int> orb;
     std::optional<std::string> output;
-    bool noSpans = false;
+    std::optional<int> width;
 };
 
 struct CliParse {
@@ -66,7 +63,7 @@ CliParse ParseCommandLine(const std::vector<std::string>& args);
 std::string UsageText();
 
 // The list index of a timezone written as a list text ("GMT+5:30", "EST/CDT") or as an
-// offset ("+5:30", "-3", "0"), else the IANA zone of that name; empty when it names neither.
+// offset ("+5:30", "-3", "0"); empty when it names no entry.
 std::optional<ZoneChoice> ParseZone(const std::string& text);
 
 }  // namespace zenthra

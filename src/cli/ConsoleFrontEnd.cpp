@@ -5,9 +5,8 @@
 #include "calendar/Timezones.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/ConsoleSignals.h"
-#include "cli/ExportCommand.h"
 #include "cli/PlacesCommand.h"
-#include "export/Exports.h"
+#include "cli/TimelineCommand.h"
 #include "support/ProgramFolder.h"
 #include "ui/FrmMain.h"
 
@@ -27,14 +26,16 @@ int IndexOf(const Control& list, const std::string& text) {
 class FrontEnd {
   public:
     FrontEnd(const CliOptions& options, std::ostream& out, std::ostream& errors)
-        : options(options),
+        : given(options),
+          options(SourceOf(options)),
           out(out),
           errors(errors),
           platform(errors, ProgramDataFolder(), options.out.value_or("")),
           window(platform, std::nullopt) {}
 
     int Run() {
-        if (PrintsPane()) {
+        // A timeline's tables are not printed: the picture is what was asked for.
+        if (given.command != CliCommand::Timeline) {
             window.OnPaneAppend([this](std::string_view text) { out << text << std::flush; });
         }
         platform.onYield = [this] { StopWhenAsked(); };
@@ -46,7 +47,7 @@ class FrontEnd {
             errorsOnUsage = problem;
             return kExitUsage;
         }
-        return PressAndGive();
+        return given.command == CliCommand::Timeline ? DrawTimeline() : Press();
     }
 
     std::string errorsOnUsage;
@@ -87,7 +88,7 @@ class FrontEnd {
         SetDate(0, options.start);
         SetDate(1, options.end);
         SetDate(2, options.birth);
-        SetZone(0, options.tz.value_or(ZoneChoice{}));
+        SetZone(0, options.tz.value_or(ZoneChoice{kGreenwichIndex, false}));
         if (options.birthTz) {
             SetZone(1, *options.birthTz);
         }
@@ -153,14 +154,39 @@ class FrontEnd {
         window.txbYear_LostFocus(group);
     }
 
-    // A list text wins over a zone of the same name, so a zone name comes through only when it
-    // is none.
     void SetZone(int list, const ZoneChoice& zone) {
-        (list == 0 ? window.txbResultZone : window.txbBirthZone).text = zone.zoneName;
         if (zone.abbreviation) {
             window.chkDisplayNATZabbr.SetValue(1);
         }
         window.cboTimezone[list].SetListIndex(zone.listIndex);
+    }
+
+    static CliOptions SourceOf(const CliOptions& options) {
+        CliOptions source = options;
+        if (options.command == CliCommand::Timeline) {
+            source.command = options.source;
+        }
+        return source;
+    }
+
+    int DrawTimeline() {
+        if (const std::string problem = TimelineOutputProblem(*given.output); !problem.empty()) {
+            errorsOnUsage = problem;
+            return kExitUsage;
+        }
+        if (const int status = Press(); status != kExitDone) {
+            return status;
+        }
+        const int orb = given.orb.value_or(1);
+        const auto source = options.command == CliCommand::AllTransits
+                                ? window.TimelineOfAllTransits(orb)
+                                : std::optional(window.TimelineOfLastRun());
+        if (!source) {
+            errors << "zenthra-cli: no transits of the orb " << orb << " were kept\n";
+            return kExitRefused;
+        }
+        return WriteTimelineFile(*source, *given.output,
+                                 given.width.value_or(kDefaultTimelineWidth), out, errors);
     }
 
     int Press() {
@@ -184,52 +210,21 @@ class FrontEnd {
     }
 
     // The period is printed once it was found, also when listing it then failed.
-    // The pane's text as it fills, when that is what was asked for on standard output.
-    bool PrintsPane() const { return options.format == ExportFormat::Text && !options.output; }
-
-    // Standard output carries an export: nothing else may go there.
-    bool ExportsToOutput() const { return options.format != ExportFormat::Text && !options.output; }
-
-    // Presses the button, then gives what it found in the asked format where it was asked.
-    int PressAndGive() {
-        if (options.output) {
-            if (const std::string problem = ExportOutputProblem(*options.output);
-                !problem.empty()) {
-                errorsOnUsage = problem;
-                return kExitUsage;
-            }
-        }
-        const int status = Press();
-        if (status != kExitDone || PrintsPane()) {
-            return status;
-        }
-        return WriteCommandOutput(GivenText(), options.output, out, errors);
-    }
-
-    std::string GivenText() {
-        if (options.format == ExportFormat::Text) {
-            return window.Pane().Text();
-        }
-        return ExportText(window.LastExport(), options.format,
-                          {!options.noSpans, platform.CurrentUtcSeconds()})
-            .value_or("");
-    }
-
     int Search() {
         window.request.startJdn = 0;
         const Outcome outcome = window.cmdSearch_Click();
         if (window.request.startJdn <= 0) {
             return kExitRefused;
         }
-        if (ExportsToOutput()) {
-            return ExitStatus(outcome);
-        }
         out << "Found: " << IsoDateText(window.request.startJdn) << " to "
             << IsoDateText(window.request.endJdn) << "\n";
         return ExitStatus(outcome);
     }
 
-    const CliOptions& options;
+    // The command line, and the command that fills and presses the window: for a timeline,
+    // the command of its source.
+    const CliOptions& given;
+    const CliOptions options;
     std::ostream& out;
     std::ostream& errors;
     ConsolePlatform platform;

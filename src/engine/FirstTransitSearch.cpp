@@ -22,8 +22,7 @@ int32_t StepToOrbChange(const FirstTransitQuery& query, int32_t firstDay, bool w
         if (n != firstDay) {
             stepping(n);
         }
-        const bool inOrb =
-            AspectInOrbAt(query, LocalMidnight(n, query.tzMinutes, query.zone), fault);
+        const bool inOrb = AspectInOrbAt(query, LocalMidnight(n, query.tzMinutes), fault);
         if (fault != RangeFault::None) {
             return n;
         }

@@ -9,7 +9,6 @@
 #include <variant>
 #include <vector>
 
-#include "calendar/Zone.h"
 #include "engine/TransitRequest.h"
 #include "ephemeris/Vocabulary.h"
 
@@ -73,9 +72,6 @@ struct TransitRun {
     std::string timezoneText;  // the results' timezone as the window names it
     bool retrogradeMarked = true;
     std::vector<Transit> transits;  // as their blocks were printed
-    // The results' IANA zone: local times and abbreviations in force in place of the offset
-    // and the text above.
-    std::optional<Zone> zone = {};
 };
 
 // The local day of an instant (Julian date, UT) and the fraction of that day gone by.
@@ -84,6 +80,5 @@ struct LocalInstant {
     double fraction = 0;
 };
 LocalInstant ToLocalInstant(double instant, int16_t tzMinutes);
-LocalInstant ToLocalInstant(double instant, int16_t tzMinutes, const std::optional<Zone>& zone);
 
 }  // namespace zenthra

@@ -30,7 +30,7 @@ std::optional<double> TransitScan::DeviationAt(double instant, AspectCode aspect
 }
 
 bool TransitScan::RetrogradeAt(int32_t day) const {
-    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes, request.zone),
+    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes),
                         ZodiacOf(request));
 }
 
@@ -40,7 +40,7 @@ MarkedDay TransitScan::Marked(int32_t day) const {
 
 void TransitScan::MoveStartBeforeTransit() {
     AspectCode inProgress = 0;
-    const double start = LocalMidnight(request.startJdn, request.tzMinutes, request.zone);
+    const double start = LocalMidnight(request.startJdn, request.tzMinutes);
     for (AspectCode a = 1; a <= kAspectsInUse && inProgress == 0; ++a) {
         const auto d = DeviationAt(start, a);
         if (d && InOrb(*d, request.orbRadians[kInnerOrb])) {
@@ -51,8 +51,7 @@ void TransitScan::MoveStartBeforeTransit() {
         int32_t d = request.startJdn;
         // Stops where the longitudes run out, before the range of their source.
         for (;;) {
-            const auto before =
-                DeviationAt(LocalMidnight(d - 1, request.tzMinutes, request.zone), inProgress);
+            const auto before = DeviationAt(LocalMidnight(d - 1, request.tzMinutes), inProgress);
             if (!before) {
                 break;
             }
@@ -86,7 +85,6 @@ void TransitScan::RunTransitScan() {
            window.ResultsTimezoneText(),
            !(request.showAllMode && request.isWorld),
            {}};
-    run.zone = request.zone;
     block = {};
     output.WriteTableHeader(window.RunTitle());
 
@@ -149,7 +147,7 @@ bool TransitScan::ScanDay(int32_t w) {
 
 void TransitScan::TakeSamples(int32_t w) {
     const auto sample = [this](int32_t day) {
-        const double t = LocalMidnight(day, request.tzMinutes, request.zone);
+        const double t = LocalMidnight(day, request.tzMinutes);
         return std::array<double, 2>{PlanetLongitude(request.firstBody, t, ZodiacOf(request)),
                                      SecondLongitude(t)};
     };
@@ -367,7 +365,7 @@ std::optional<ExactMinimum> TransitScan::FindExactMinimum(int32_t day, AspectCod
     if (found.best >= kExactDeviation) {
         return std::nullopt;
     }
-    const int32_t local = ToLocalInstant(found.bestInstant, request.tzMinutes, request.zone).day;
+    const int32_t local = ToLocalInstant(found.bestInstant, request.tzMinutes).day;
     return ExactMinimum{found.bestInstant, RetrogradeAt(local + 1)};
 }
 

@@ -32,10 +32,7 @@ Outcome FrmMain::cmdSearch_Click() {
     if (!world && !CheckBirthData(true)) {
         return Outcome::Refused();
     }
-    if (!FindZoneOrRefuse(txbResultZone, "results", "Search", request.zone)) {
-        return Outcome::Refused();
-    }
-    if (!request.zone && cboTimezone[0].ListIndex() <= 0) {
+    if (cboTimezone[0].ListIndex() <= 0) {
         platform.MsgBox(
             "Please specify the timezone for the results, or use the default GMT timezone.",
             MsgIcon::None, "Search");
@@ -87,8 +84,7 @@ Outcome FrmMain::cmdSearch_Click() {
                                   request.natalLongitude[request.secondBody],
                                   request.tzMinutes,
                                   endDate,
-                                  ZodiacOf(request),
-                                  request.zone};
+                                  ZodiacOf(request)};
     const FirstTransitResult found = FindFirstTransit(
         query, {[this](RangeFault fault) {
                     platform.MsgBox(RangeErrorText(fault, request.firstBody, request.secondBody),

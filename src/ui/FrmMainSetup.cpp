@@ -421,7 +421,7 @@ std::string FrmMain::RunTitle() {
     in.birthJdn = request.birthJdn;
     in.hourText = cboHour.SelectedText();
     in.minuteText = cboMinute.SelectedText();
-    in.birthTimezoneText = BirthTimezoneText();
+    in.birthTimezoneText = cboTimezone[1].SelectedText();
     in.tropical = optTropical.Value() != 0;
     in.showAllMode = request.showAllMode;
     return BuildRunTitle(in);

@@ -3,7 +3,6 @@
 
 #include "calendar/StrProc.h"
 #include "calendar/Timezones.h"
-#include "calendar/Zone.h"
 #include "ui/FrmMain.h"
 
 namespace zenthra {
@@ -231,9 +230,6 @@ void FrmMain::cmdHelp_Click() {
             {geometry.left + 100, geometry.top + 380, geometry.width - 200, geometry.height - 480});
     }
     frmView.strFilename = platform.ProgramFolder() + "/zta_help.txt";
-    const std::string tzVersion = TzDatabaseVersion();
-    frmView.strFooter =
-        tzVersion.empty() ? "" : "\n\nIANA time zones: tz database " + tzVersion + ".\n";
     frmView.caption = "Help";
     frmView.cmdClose.caption = "Close";
     frmView.blnCopyToClipboardInvisible = true;

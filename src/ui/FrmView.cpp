@@ -143,7 +143,7 @@ bool FrmView::LoadFile() {
         ReportUnreadable(start.errorNumber);
         return false;
     }
-    txbText1.text = ShownText(start.bytes) + strFooter;
+    txbText1.text = ShownText(start.bytes);
     return true;
 }
 

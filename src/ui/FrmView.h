@@ -27,7 +27,6 @@ class FrmView {
     bool visible = false;
 
     std::string strFilename;
-    std::string strFooter;  // shown after the file's text
     bool blnCopyToClipboardInvisible = false;
 
     Control txbText1;

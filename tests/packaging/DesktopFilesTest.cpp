@@ -52,7 +52,7 @@ TEST(ManualPages, NameEveryOptionOfTheHelpAndNoOther) {
 
     const std::string commands = R"(zenthra-cli ([a-z][a-z-]*))";
     EXPECT_EQ(Matches(cliPage, commands), Matches(cliHelp, commands));
-    EXPECT_EQ(Matches(cliHelp, commands).size(), 5u);
+    EXPECT_EQ(Matches(cliHelp, commands).size(), 6u);
 
     const std::string windowHelp = Help("env -u DISPLAY " ZENTHRA_MAIN);
     EXPECT_EQ(Options(PageText("zenthra.1")), Options(windowHelp));

@@ -1,0 +1,39 @@
+#include "cli/TimelineCommand.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "cli/ConsoleFrontEnd.h"
+#include "render/TimelinePicture.h"
+#include "support/SafeFile.h"
+
+namespace zenthra {
+
+std::string TimelineOutputProblem(const std::string& path) {
+    std::error_code unused;
+    if (std::filesystem::is_directory(path, unused)) {
+        return "--output names a folder: " + path;
+    }
+    return "";
+}
+
+int WriteTimelineFile(const TimelineSource& source, const std::string& path, int width,
+                      std::ostream& out, std::ostream& errors) {
+    const PictureFormat format = PictureFormatOf(path).value_or(PictureFormat::Svg);
+    // Only painting needs Qt's GUI: an SVG is written as text.
+    const auto rendering =
+        format == PictureFormat::Png ? std::make_unique<HeadlessRendering>() : nullptr;
+    const TimelineLayout layout = LayOutTimeline(source, width);
+    const std::string bytes = TimelinePicture(layout, format);
+    const std::string failure =
+        bytes.empty() ? "the picture could not be encoded" : WriteWholeFile(path, bytes);
+    if (!failure.empty()) {
+        errors << "zenthra-cli: Error writing to file " << path << ": " << failure << "\n";
+        return kExitRefused;
+    }
+    out << "Timeline of " << layout.lanes.size() << (layout.lanes.size() == 1 ? " lane" : " lanes")
+        << ", " << layout.width << " x " << layout.height << " pixels, written to " << path << "\n";
+    return kExitDone;
+}
+
+}  // namespace zenthra
