@@ -155,13 +155,15 @@ class OrbComputation {
 
     int16_t ScanDay(int32_t day) {
         window.YieldToEventLoop();
+        // Today's midnight was yesterday's tomorrow, and the first one's states were taken
+        // with the transits in effect at the start.
         if (day > days.start) {
             today = tomorrow;
+            todayState = tomorrowState;
             FillLongitudes(LocalDayToUt(day + 1, resultsMinutes), tomorrow, false);
         }
         for (BodyCode t = kSun; t <= kLastTransitingBody; ++t) {
             for (BodyCode n = kSun; n <= kLastNatalBody; ++n) {
-                todayState[n][t] = FirstAspectInOrb(today[t], natal[n], orbRadians);
                 tomorrowState[n][t] = FirstAspectInOrb(tomorrow[t], natal[n], orbRadians);
             }
         }

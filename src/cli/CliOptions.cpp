@@ -22,14 +22,17 @@ const std::map<std::string, CliCommand> kTimelineSources = {
     {"run", CliCommand::Run},
     {"show-all", CliCommand::ShowAll},
     {"all-transits", CliCommand::AllTransits}};
-const std::vector<std::string> kTimelineOnly = {"--source", "--orb", "--output", "--width"};
+const std::vector<std::string> kTimelineOnly = {"--source", "--orb", "--width"};
+// What the other commands give; a timeline gives its picture.
+const std::vector<std::string> kNotForTimeline = {"--format", "--no-spans"};
 
 // Options that take a value; the rest are flags.
-const std::vector<std::string> kValued = {
-    "--first",      "--second",   "--start",       "--end",    "--tz",   "--orbs",   "--birth",
-    "--birth-time", "--birth-tz", "--birth-place", "--html",   "--vary", "--aspect", "--date-style",
-    "--out",        "--source",   "--orb",         "--output", "--width"};
-const std::vector<std::string> kFlags = {"--world", "--personal", "--sidereal"};
+const std::vector<std::string> kValued = {"--first",    "--second",      "--start", "--end",
+                                          "--tz",       "--orbs",        "--birth", "--birth-time",
+                                          "--birth-tz", "--birth-place", "--html",  "--vary",
+                                          "--aspect",   "--date-style",  "--out",   "--source",
+                                          "--orb",      "--output",      "--width", "--format"};
+const std::vector<std::string> kFlags = {"--world", "--personal", "--sidereal", "--no-spans"};
 
 // What each command never reads, and what world runs do not read.
 const std::map<CliCommand, std::vector<std::string>> kUnused = {
@@ -37,7 +40,8 @@ const std::map<CliCommand, std::vector<std::string>> kUnused = {
     {CliCommand::ShowAll, {"--aspect", "--date-style", "--out"}},
     {CliCommand::Search, {"--start", "--vary", "--date-style", "--out"}},
     {CliCommand::AllTransits,
-     {"--world", "--sidereal", "--first", "--second", "--orbs", "--html", "--vary", "--aspect"}}};
+     {"--world", "--sidereal", "--first", "--second", "--orbs", "--html", "--vary", "--aspect",
+      "--format", "--output", "--no-spans"}}};
 const std::vector<std::string> kPersonalOnly = {"--sidereal", "--birth", "--birth-time",
                                                 "--birth-tz", "--birth-place"};
 
@@ -167,6 +171,7 @@ class Parser {
         if (Contains(given, "--birth-place") && Contains(given, "--birth-tz")) {
             Fail("--birth-place and --birth-tz exclude each other");
         }
+        CheckFormat();
         if (result.options.command == CliCommand::Timeline && !result.options.output) {
             Fail("timeline needs --output FILE.svg or FILE.png");
         }
@@ -198,6 +203,13 @@ class Parser {
         return result;
     }
 
+    void CheckFormat() {
+        const CliOptions& o = result.options;
+        if (o.noSpans && o.format != ExportFormat::ICalendar) {
+            Fail("--no-spans is only for --format ics");
+        }
+    }
+
     // The command, as a message names it, that would ignore `option`; empty when it reads it.
     // Ignored options are refused, so that nobody believes they took effect.
     std::string IgnoredBy(const std::string& option) const {
@@ -207,7 +219,8 @@ class Parser {
         // A timeline reads the options of the command it draws.
         const CliCommand reading = timeline ? o.source : o.command;
         const std::string name = timeline ? args[0] + " --source " + SourceName(o.source) : args[0];
-        if (Contains(kTimelineOnly, option) && !timeline) {
+        if ((Contains(kTimelineOnly, option) && !timeline) ||
+            (Contains(kNotForTimeline, option) && timeline)) {
             return args[0];
         }
         if (Contains(kUnused.at(reading), option) ||
@@ -265,6 +278,8 @@ class Parser {
         CliOptions& o = result.options;
         if (option == "--sidereal") {
             o.sidereal = true;
+        } else if (option == "--no-spans") {
+            o.noSpans = true;
         } else if (o.world && *o.world != (option == "--world")) {
             Fail("--world and --personal exclude each other");
         } else {
@@ -311,7 +326,15 @@ class Parser {
                 bad + " (conjunction, opposition, square, trine, sextile)");
         } else if (option == "--date-style") {
             o.dateStyle = value;
-        } else if (Contains(kTimelineOnly, option)) {
+        } else if (option == "--format") {
+            const auto format = ExportFormatNamed(value);
+            if (!format) {
+                Fail(bad + " (text, csv, ics or json)");
+            }
+            o.format = format.value_or(ExportFormat::Text);
+        } else if (option == "--output" && o.command != CliCommand::Timeline) {
+            o.output = value;
+        } else if (Contains(kTimelineOnly, option) || option == "--output") {
             TimelineValue(option, value, bad);
         } else {
             o.out = value;
@@ -391,6 +414,7 @@ std::string UsageText() {
                            [--orbs OUTER,MIDDLE,INNER]
                            [--birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE]
                            [--sidereal] [--html FILE]
+                           [--format text|csv|ics|json [--no-spans]] [--output FILE]
   zenthra-cli show-all     the options of run, with --vary first|second (which body
                            list is walked whole; world runs walk the first)
   zenthra-cli search       the options of run but --start, with --aspect NAME; prints the
@@ -413,6 +437,12 @@ PLACE: a town's name, narrowed by region, country or country code after commas
 ("Springfield, Illinois", "Trento, Italy"); places of that very name come first, the most
 populous first. --birth-place PLACE, in place of --birth-tz, takes the first match, sets the
 birth zone to its IANA zone and names the place it took on standard error.
+--format gives what run, show-all (every table) and search found as the pane's text (text,
+the default), as CSV (one row per closest approach), as iCalendar (ics: a one-minute event
+at each exact minimum, all-day events for the other closest approaches and, unless
+--no-spans, for each transit's outer orb) or as JSON.
+It goes to standard output, or with --output FILE into that file, which is replaced only
+once the whole export is written.
 timeline draws the transits as a picture without a display: one lane per aspect and pair,
 the three orbs as nested bands, exact minima filled, closest approaches hollow. --source is
 run by default; --orb picks the all-transits orb to draw (1 by default), whose report files

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calendar/Timezones.h"
+#include "export/ExportedRuns.h"
 
 namespace zenthra {
 
@@ -45,11 +46,16 @@ struct CliOptions {
     std::optional<int> aspect;  // code 1 to 5
     std::optional<std::string> dateStyle;
     std::optional<std::string> out;
+    // What run, show-all, search and all-transits give (the pane's text or an export), where
+    // (standard output when no file), and whether an iCalendar export leaves out the all-day
+    // spans.
+    ExportFormat format = ExportFormat::Text;
+    std::optional<std::string> output;
+    bool noSpans = false;
     // The timeline command: the command whose transits it draws, the orb of all-transits
-    // (1, 3 or 5), the picture's file and its width in pixels.
+    // (1, 3 or 5) and the picture's width in pixels; `output` names the picture's file.
     CliCommand source = CliCommand::Run;
     std::optional<int> orb;
-    std::optional<std::string> output;
     std::optional<int> width;
 };
 

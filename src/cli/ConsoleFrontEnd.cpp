@@ -5,8 +5,10 @@
 #include "calendar/Timezones.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/ConsoleSignals.h"
+#include "cli/ExportCommand.h"
 #include "cli/PlacesCommand.h"
 #include "cli/TimelineCommand.h"
+#include "export/Exports.h"
 #include "support/ProgramFolder.h"
 #include "ui/FrmMain.h"
 
@@ -35,7 +37,7 @@ class FrontEnd {
 
     int Run() {
         // A timeline's tables are not printed: the picture is what was asked for.
-        if (given.command != CliCommand::Timeline) {
+        if (given.command != CliCommand::Timeline && PrintsPane()) {
             window.OnPaneAppend([this](std::string_view text) { out << text << std::flush; });
         }
         platform.onYield = [this] { StopWhenAsked(); };
@@ -47,7 +49,7 @@ class FrontEnd {
             errorsOnUsage = problem;
             return kExitUsage;
         }
-        return given.command == CliCommand::Timeline ? DrawTimeline() : Press();
+        return given.command == CliCommand::Timeline ? DrawTimeline() : PressAndGive();
     }
 
     std::string errorsOnUsage;
@@ -210,11 +212,45 @@ class FrontEnd {
     }
 
     // The period is printed once it was found, also when listing it then failed.
+    // The pane's text as it fills, when that is what was asked for on standard output.
+    bool PrintsPane() const { return options.format == ExportFormat::Text && !options.output; }
+
+    // Standard output carries an export: nothing else may go there.
+    bool ExportsToOutput() const { return options.format != ExportFormat::Text && !options.output; }
+
+    // Presses the button, then gives what it found in the asked format where it was asked.
+    int PressAndGive() {
+        if (options.output) {
+            if (const std::string problem = ExportOutputProblem(*options.output);
+                !problem.empty()) {
+                errorsOnUsage = problem;
+                return kExitUsage;
+            }
+        }
+        const int status = Press();
+        if (status != kExitDone || PrintsPane()) {
+            return status;
+        }
+        return WriteCommandOutput(GivenText(), options.output, out, errors);
+    }
+
+    std::string GivenText() {
+        if (options.format == ExportFormat::Text) {
+            return window.Pane().Text();
+        }
+        return ExportText(window.LastExport(), options.format,
+                          {!options.noSpans, platform.CurrentUtcSeconds()})
+            .value_or("");
+    }
+
     int Search() {
         window.request.startJdn = 0;
         const Outcome outcome = window.cmdSearch_Click();
         if (window.request.startJdn <= 0) {
             return kExitRefused;
+        }
+        if (ExportsToOutput()) {
+            return ExitStatus(outcome);
         }
         out << "Found: " << IsoDateText(window.request.startJdn) << " to "
             << IsoDateText(window.request.endJdn) << "\n";

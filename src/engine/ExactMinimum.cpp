@@ -41,6 +41,9 @@ constexpr double kAyanamsaYearStep = 0.0002438;
 // Rounding in the deviations themselves.
 constexpr double kRoundingAllowance = 1e-12;
 
+// The ephemeris's positions wander by less than this around a smooth curve, radians.
+constexpr double kSmoothnessAllowance = 1e-10;
+
 double Instant(int32_t day, int minute) {
     return (day - 1.5) + minute * kMinute;
 }
@@ -61,6 +64,18 @@ std::optional<double> PairDeviation::At(double instant) const {
     return AspectDeviation(Separation(first, second), aspect);
 }
 
+std::optional<PairDeviation::Offset> PairDeviation::OffsetAt(double instant) const {
+    const double first = PlanetLongitude(firstBody, instant, zodiac);
+    const double second = isWorld ? PlanetLongitude(secondBody, instant, zodiac) : natalLongitude;
+    if (first < 0 || second < 0) {
+        return std::nullopt;
+    }
+    const double apart = std::remainder(first - second, kFullTurn);
+    const double angle = AspectAngle(aspect);
+    return Offset{AspectDeviation(Separation(first, second), aspect),
+                  apart >= 0 ? apart - angle : apart + angle};
+}
+
 double PairDeviation::MostChangePerMinute() const {
     double perDay = GreatestDailyMotion(firstBody);
     if (isWorld) {
@@ -74,6 +89,43 @@ double PairDeviation::MostJump(double from, double to) const {
     const double movingBodies = isWorld ? 2 : 1;
     return (zodiac == Zodiac::Sidereal && newYear ? movingBodies * kAyanamsaYearStep : 0) +
            kRoundingAllowance;
+}
+
+double PairDeviation::MostBendPerMinute(double from, double to, long& evaluations) const {
+    if (MostJump(from, to) > kRoundingAllowance) {
+        return 0;
+    }
+    const auto clearOfTheSun = [&](BodyCode body) {
+        if (body == kSun) {
+            return true;
+        }
+        // The elongation changes no faster than the body and the Sun move together.
+        const double reach = (GreatestDailyMotion(body) + GreatestDailyMotion(kSun)) *
+                             kSpeedMargin * kDegree * (to - from);
+        double sum = 0;
+        for (double t : {from, to}) {
+            const double sun = PlanetLongitude(kSun, t, zodiac);
+            const double at = PlanetLongitude(body, t, zodiac);
+            evaluations += 2;
+            if (sun < 0 || at < 0) {
+                return false;
+            }
+            sum += std::abs(std::remainder(at - sun, kFullTurn));
+        }
+        return (sum - reach) / 2 >= kClearOfTheSun;
+    };
+    double perDay = 0;
+    for (BodyCode body : {firstBody, secondBody}) {
+        const std::optional<double> bound = GreatestAcceleration(body, from, to);
+        if (!bound || !clearOfTheSun(body)) {
+            return 0;
+        }
+        perDay += *bound;
+        if (!isWorld) {
+            break;  // the natal point stands still
+        }
+    }
+    return perDay * kMinute * kMinute;
 }
 
 std::optional<double> GreatestAcceleration(BodyCode body, double from, double to) {
@@ -277,16 +329,198 @@ class FastSearch {
     bool valid = true;
 };
 
+// The same walk where the bend is known: between two computed minutes a and b the signed
+// deviation runs within a parabola of the straight line between its values, as long as the
+// cones keep the deviation below a sixth of a turn (beyond, the separation turns). A stretch
+// that the bounds prove to fall steadily can be passed over whole: each minute in it is a
+// new best that the next one beats, and none can end the search. One proved to rise is
+// passed over unless the search ends in it; then the minute where the rise reaches the end
+// is aimed at. Otherwise the next minute is aimed at the exact aspect (where the signed
+// deviation changes sign), or taken in the middle.
+class BendSearch {
+  public:
+    BendSearch(const PairDeviation& deviation, int32_t day, double bend)
+        : deviation(deviation),
+          day(day),
+          speed(deviation.MostChangePerMinute()),
+          bend(bend),
+          values(kLastMinute + 1, kUnknown),
+          offsets(kLastMinute + 1, 0) {}
+
+    std::optional<MinuteSearchResult> Run() {
+        Value(0);
+        Value(kLastMinute);
+        if (!valid) {
+            return std::nullopt;
+        }
+        Step(0);
+        Walk(0, kLastMinute);
+        if (valid && !stopped) {
+            Step(kLastMinute);
+        }
+        if (!valid) {
+            return std::nullopt;
+        }
+        return MinuteSearchResult{best, Instant(day, bestMinute), evaluations};
+    }
+
+    long Evaluations() const { return evaluations; }
+
+  private:
+    static constexpr double kUnknown = -1;
+
+    enum class Trend { Unknown, Falls, Rises };
+
+    double Value(int j) {
+        if (values[j] == kUnknown) {
+            const auto d = deviation.OffsetAt(Instant(day, j));
+            ++evaluations;
+            if (!d) {
+                valid = false;
+                return 0;
+            }
+            values[j] = d->deviation;
+            offsets[j] = d->signedDeviation;
+        }
+        return values[j];
+    }
+
+    // One computed minute, exactly as the literal search treats it.
+    void Step(int j) {
+        const double d = values[j];
+        if (d < best) {
+            best = d;
+            bestMinute = j;
+        }
+        stopped = d > best + kMinuteSearchRise || j == kLastMinute;
+    }
+
+    double ConeHigh(int a, int b) const {
+        const int n = b - a;
+        return std::min({(values[a] + values[b] + speed * n) / 2, values[a] + speed * (n - 1),
+                         values[b] + speed * (n - 1)});
+    }
+
+    double ConeLow(int a, int b) const {
+        const int n = b - a;
+        return std::max({(values[a] + values[b] - speed * n) / 2, values[a] - speed * (n - 1),
+                         values[b] - speed * (n - 1)});
+    }
+
+    // Whether the signed deviation runs smoothly from a to b.
+    bool Smooth(int a, int b) const {
+        return ConeHigh(a, b) < kFullTurn / 6 - kSmoothnessAllowance;
+    }
+
+    // Whether the deviation falls or rises at every minute from a to b: the signed deviation
+    // keeps its sign, and its slope, which lies within bend * n of the mean slope, keeps its
+    // sign too, by more than the wandering of the positions.
+    Trend TrendOf(int a, int b) const {
+        const double ya = offsets[a];
+        const double yb = offsets[b];
+        const int n = b - a;
+        if (!Smooth(a, b) || (ya > 0) != (yb > 0)) {
+            return Trend::Unknown;
+        }
+        const double slope = (yb - ya) / n;
+        const double doubt = bend * n + 2 * kSmoothnessAllowance;
+        if (std::abs(slope) <= doubt) {
+            return Trend::Unknown;
+        }
+        return (slope > 0) == (ya > 0) ? Trend::Rises : Trend::Falls;
+    }
+
+    // The lowest and the highest deviation the bounds allow strictly between a and b.
+    std::pair<double, double> Range(int a, int b) const {
+        double low = ConeLow(a, b);
+        double high = ConeHigh(a, b);
+        if (Smooth(a, b)) {
+            const int n = b - a;
+            const double ua = std::abs(offsets[a]);
+            const double ub = std::abs(offsets[b]);
+            high = std::min(high, std::max(ua, ub) + bend * n * n / 8 + kSmoothnessAllowance);
+            if ((offsets[a] > 0) == (offsets[b] > 0)) {
+                // The lowest point of the straight line less the parabola.
+                const double s = std::clamp(n / 2.0 - (ub - ua) / (bend * n), 0.0, 1.0 * n);
+                const double bottom = ua + (ub - ua) * s / n - bend * s * (n - s) / 2;
+                low = std::max(low, bottom - kSmoothnessAllowance);
+            }
+        }
+        return {low, high};
+    }
+
+    // Where to compute the next minute between a and b (a < m < b).
+    int NextMinute(int a, int b, Trend trend) const {
+        const int n = b - a;
+        const double ya = offsets[a];
+        const double yb = offsets[b];
+        double at = n / 2.0;
+        if (Smooth(a, b) && (ya > 0) != (yb > 0)) {
+            at = std::round(ya / (ya - yb) * n);
+        } else if (trend == Trend::Rises) {
+            at = std::ceil((best + kMinuteSearchRise - values[a]) / (values[b] - values[a]) * n);
+        }
+        return a + static_cast<int>(std::clamp(at, 1.0, n - 1.0));
+    }
+
+    // The minutes strictly between a and b, in order, as the literal search would take them.
+    void Walk(int a, int b) {
+        if (b - a < 2) {
+            return;
+        }
+        const Trend trend = TrendOf(a, b);
+        if (trend == Trend::Falls ||
+            (trend == Trend::Rises && values[b] <= best + kMinuteSearchRise)) {
+            return;
+        }
+        const auto [low, high] = Range(a, b);
+        if (low >= best && high <= best + kMinuteSearchRise) {
+            return;
+        }
+        const int m = NextMinute(a, b, trend);
+        Value(m);
+        if (!valid) {
+            return;
+        }
+        Walk(a, m);
+        if (stopped || !valid) {
+            return;
+        }
+        Step(m);
+        if (!stopped) {
+            Walk(m, b);
+        }
+    }
+
+    const PairDeviation& deviation;
+    const int32_t day;
+    const double speed;
+    const double bend;
+    std::vector<double> values;
+    std::vector<double> offsets;  // signed deviations of the computed minutes
+    long evaluations = 0;
+    double best = 10.0;
+    int bestMinute = 0;
+    bool stopped = false;
+    bool valid = true;
+};
+
 }  // namespace
 
 MinuteSearchResult FastMinuteSearch(const PairDeviation& deviation, int32_t day) {
-    FastSearch search(deviation, day);
-    if (auto result = search.Run()) {
-        return *result;
-    }
-    MinuteSearchResult literal = LiteralMinuteSearch(deviation, day);
-    literal.evaluations += search.Evaluations();
-    return literal;
+    long evaluations = 0;
+    const double bend =
+        deviation.MostBendPerMinute(Instant(day, 0), Instant(day, kLastMinute), evaluations);
+    const auto run = [&evaluations](auto search) {
+        const std::optional<MinuteSearchResult> found = search.Run();
+        evaluations += search.Evaluations();
+        return found;
+    };
+    const std::optional<MinuteSearchResult> fast =
+        bend > 0 ? run(BendSearch(deviation, day, bend)) : run(FastSearch(deviation, day));
+    MinuteSearchResult result = fast ? *fast : LiteralMinuteSearch(deviation, day);
+    result.evaluations = evaluations + (fast ? 0 : result.evaluations);
+    return result;
 }
 
 }  // namespace zenthra

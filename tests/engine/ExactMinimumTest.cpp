@@ -147,5 +147,44 @@ TEST_F(ExactMinimumTest, SiderealNewYearAndTheEdgesOfTheRange) {
     }
 }
 
+// The signed deviation that the bend bounds: as large as the deviation, changing sign where
+// the aspect is exact.
+TEST_F(ExactMinimumTest, SignedDeviationRunsThroughTheExactAspect) {
+    const double at = Jdn(2021, 3, 1) - 0.5;
+    const double natal =
+        NormaliseAngle(PlanetLongitude(kMars, at, Zodiac::Tropical) - AspectAngle(kTrine));
+    const PairDeviation pair(kMars, kSun, false, natal, kTrine, Zodiac::Tropical);
+    const auto before = pair.OffsetAt(at - 0.5);
+    const auto after = pair.OffsetAt(at + 0.5);
+    ASSERT_TRUE(before && after);
+    EXPECT_LT(before->signedDeviation, 0);
+    EXPECT_GT(after->signedDeviation, 0);
+    for (const auto& o : {*before, *after}) {
+        EXPECT_NEAR(std::abs(o.signedDeviation), o.deviation, 1e-12);
+    }
+    EXPECT_EQ(before->deviation, *pair.At(at - 0.5));
+}
+
+// The bend is known only where it holds: not near the Sun, not across a sidereal new year,
+// not for Pluto's table; a world pair's is the sum of both bodies'.
+TEST_F(ExactMinimumTest, BendOnlyWhereItHolds) {
+    const auto bend = [](BodyCode first, BodyCode second, bool world, double from,
+                         Zodiac zodiac = Zodiac::Tropical) {
+        long evaluations = 0;
+        return PairDeviation(first, second, world, 1.0, kSquare, zodiac)
+            .MostBendPerMinute(from, from + 2, evaluations);
+    };
+    const double quiet = Jdn(2021, 3, 1);
+    const double marsBehindTheSun = Jdn(2021, 10, 7);
+    EXPECT_GT(bend(kMars, kSun, false, quiet), 0);
+    EXPECT_EQ(bend(kMars, kSun, false, marsBehindTheSun), 0);
+    EXPECT_EQ(bend(kPluto, kSun, false, quiet), 0);
+    EXPECT_GT(bend(kSun, kSun, false, Jdn(2023, 12, 31)), 0);
+    EXPECT_EQ(bend(kSun, kSun, false, Jdn(2023, 12, 31), Zodiac::Sidereal), 0);
+    EXPECT_GT(bend(kSun, kSun, false, quiet, Zodiac::Sidereal), 0);
+    EXPECT_EQ(bend(kMars, kMars, false, quiet), bend(kMars, kSun, false, quiet));
+    EXPECT_GT(bend(kMars, kJupiter, true, quiet), bend(kMars, kSun, false, quiet));
+}
+
 }  // namespace
 }  // namespace zenthra
