@@ -113,11 +113,11 @@ class OrbComputation {
     }
 
     int16_t Run() {
-        FillLongitudes(LocalDayToUt(BirthValue(), birthMinutes), natal, true);
+        FillLongitudes(LocalDayToUt(BirthValue(), birthMinutes), natal, true, r.pluto);
         window.AppendToPane("Now calculating transits for orb of " + std::to_string(r.orb) +
                             " degree" + PluralSuffix(r.orb) + " ..." + kCrLf);
-        FillLongitudes(LocalDayToUt(days.start, resultsMinutes), today, false);
-        FillLongitudes(LocalDayToUt(days.start + 1, resultsMinutes), tomorrow, false);
+        FillLongitudes(LocalDayToUt(days.start, resultsMinutes), today, false, r.pluto);
+        FillLongitudes(LocalDayToUt(days.start + 1, resultsMinutes), tomorrow, false, r.pluto);
         OpenTransitsInEffectAtStart();
         if (r.orb == kDayFileOrb) {
             daysTable = MakeDaysTable(days.start, days.end);
@@ -160,7 +160,7 @@ class OrbComputation {
         if (day > days.start) {
             today = tomorrow;
             todayState = tomorrowState;
-            FillLongitudes(LocalDayToUt(day + 1, resultsMinutes), tomorrow, false);
+            FillLongitudes(LocalDayToUt(day + 1, resultsMinutes), tomorrow, false, r.pluto);
         }
         for (BodyCode t = kSun; t <= kLastTransitingBody; ++t) {
             for (BodyCode n = kSun; n <= kLastNatalBody; ++n) {
@@ -199,7 +199,7 @@ class OrbComputation {
 
     double CrossingMinute(bool entry, int32_t day, BodyCode t, BodyCode n, AspectCode a) const {
         const OrbCrossingQuery query{
-            entry, day, t, natal[n], a, orbRadians, resultsMinutes, kAllTransitsZodiac};
+            entry, day, t, natal[n], a, orbRadians, resultsMinutes, {kAllTransitsZodiac, r.pluto}};
         return options.literalCrossingSearch ? FindOrbCrossingMinuteLiteral(query, options.stats)
                                              : FindOrbCrossingMinute(query, options.stats);
     }
@@ -284,7 +284,7 @@ int16_t ComputeAllTransits(const AllTransitsRequest& request, AllTransitsWindow&
     if (const int16_t code = ConvertDates(request, days)) {
         return code;
     }
-    if (!LoadPlutoTable(kPlutoFileName, window)) {
+    if (request.pluto == PlutoSource::Table && !LoadPlutoTable(kPlutoFileName, window)) {
         return kPlutoTableUnreadable;
     }
     if (const int16_t code = StartReportFile(request)) {

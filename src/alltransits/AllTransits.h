@@ -24,6 +24,7 @@ struct AllTransitsRequest {
     int16_t orb = 0;        // whole degrees
     int16_t dateStyle = 0;  // 0 to 3, see FormatReportInstant
     std::string filePath;   // the report file
+    PlutoSource pluto = PlutoSource::Table;
     // Where the finished files wait until every orb of the run is done; without it they are
     // moved into place as soon as they are complete.
     ReportFileSet* staged = nullptr;

@@ -82,10 +82,10 @@ double UtToLocalDay(double date, int16_t minutes) {
     return date + 0.5 + minutes / kMinutesPerDay;
 }
 
-void FillLongitudes(double instant, BodyLongitudes& table, bool includeMoon) {
+void FillLongitudes(double instant, BodyLongitudes& table, bool includeMoon, PlutoSource pluto) {
     const BodyCode last = includeMoon ? kLastNatalBody : kLastTransitingBody;
     for (BodyCode body = kSun; body <= last; ++body) {
-        table[body] = PlanetLongitude(body, instant, kAllTransitsZodiac);
+        table[body] = PlanetLongitude(body, instant, {kAllTransitsZodiac, pluto});
     }
 }
 

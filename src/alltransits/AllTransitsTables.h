@@ -67,7 +67,7 @@ double LocalDayToUt(double value, int16_t minutes);
 double UtToLocalDay(double date, int16_t minutes);
 
 // Bodies 1 to 9, or 1 to 10 with the Moon, at an instant.
-void FillLongitudes(double instant, BodyLongitudes& table, bool includeMoon);
+void FillLongitudes(double instant, BodyLongitudes& table, bool includeMoon, PlutoSource pluto);
 
 // The first aspect 1 to 5 whose deviation is strictly below the orb, else 0.
 AspectCode FirstAspectInOrb(double transiting, double natal, double orb);

@@ -41,7 +41,7 @@ double ReportedMinute(const OrbCrossingQuery& q, int minute) {
 int LiteralMinute(const OrbCrossingQuery& q, long& evaluations) {
     const double base = DayBase(q);
     for (int i = 0; i <= kMinutesInDay; ++i) {
-        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i), q.zodiac);
+        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i), q.basis);
         ++evaluations;
         if (IsCrossing(q, AllTransitsDeviation(longitude, q.natalLongitude, q.aspect))) {
             return i;
@@ -66,12 +66,12 @@ class FastCrossingSearch {
     explicit FastCrossingSearch(const OrbCrossingQuery& q)
         : q(q),
           base(DayBase(q)),
-          speed(PairDeviation(q.transiting, kSun, false, q.natalLongitude, kConjunction, q.zodiac)
+          speed(PairDeviation(q.transiting, kSun, false, q.natalLongitude, kConjunction, q.basis)
                     .MostChangePerMinute()),
           deviations(kMinutesInDay + 1, kUnknown) {}
 
     std::optional<int> Run() {
-        if (q.zodiac == Zodiac::Sidereal || q.natalLongitude < 0 || !Evaluate(0)) {
+        if (q.basis.zodiac == Zodiac::Sidereal || q.natalLongitude < 0 || !Evaluate(0)) {
             return std::nullopt;
         }
         if (IsHit(0)) {
@@ -107,7 +107,7 @@ class FastCrossingSearch {
 
     double Longitude(int i) {
         ++evaluations;
-        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i), q.zodiac);
+        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i), q.basis);
         valid = valid && longitude >= 0;
         return longitude;
     }
@@ -138,7 +138,7 @@ class FastCrossingSearch {
         }
         if (q.transiting != kSun) {
             const double sunSpeed =
-                PairDeviation(kSun, kSun, false, 0, kConjunction, q.zodiac).MostChangePerMinute();
+                PairDeviation(kSun, kSun, false, 0, kConjunction, q.basis).MostChangePerMinute();
             const double reach = (speed + sunSpeed) * kMinutesInDay;
             const double from = Elongation(0, startLongitude);
             const double to = Elongation(kMinutesInDay, endLongitude);
@@ -150,7 +150,7 @@ class FastCrossingSearch {
     }
 
     double Elongation(int i, double longitude) {
-        const double sun = PlanetLongitude(kSun, MinuteInstant(base, i), q.zodiac);
+        const double sun = PlanetLongitude(kSun, MinuteInstant(base, i), q.basis);
         ++evaluations;
         valid = valid && sun >= 0;
         return std::abs(std::remainder(longitude - sun, kAllTransitsTurn));

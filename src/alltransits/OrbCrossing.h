@@ -18,7 +18,7 @@ struct OrbCrossingQuery {
     AspectCode aspect = kConjunction;
     double orb = 0;         // radians
     int16_t tzMinutes = 0;  // of the results, east of Greenwich
-    Zodiac zodiac = Zodiac::Tropical;
+    LongitudeBasis basis = {};
 };
 
 // Work done by the searches of a computation.

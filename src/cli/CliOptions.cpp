@@ -32,7 +32,8 @@ const std::vector<std::string> kValued = {"--first",    "--second",      "--star
                                           "--birth-tz", "--birth-place", "--html",  "--vary",
                                           "--aspect",   "--date-style",  "--out",   "--source",
                                           "--orb",      "--output",      "--width", "--format"};
-const std::vector<std::string> kFlags = {"--world", "--personal", "--sidereal", "--no-spans"};
+const std::vector<std::string> kFlags = {"--world",         "--personal", "--sidereal",
+                                         "--precise-pluto", "--events",   "--no-spans"};
 
 // What each command never reads, and what world runs do not read.
 const std::map<CliCommand, std::vector<std::string>> kUnused = {
@@ -41,7 +42,7 @@ const std::map<CliCommand, std::vector<std::string>> kUnused = {
     {CliCommand::Search, {"--start", "--vary", "--date-style", "--out"}},
     {CliCommand::AllTransits,
      {"--world", "--sidereal", "--first", "--second", "--orbs", "--html", "--vary", "--aspect",
-      "--format", "--output", "--no-spans"}}};
+      "--format", "--output", "--no-spans", "--events"}}};
 const std::vector<std::string> kPersonalOnly = {"--sidereal", "--birth", "--birth-time",
                                                 "--birth-tz", "--birth-place"};
 
@@ -278,6 +279,10 @@ class Parser {
         CliOptions& o = result.options;
         if (option == "--sidereal") {
             o.sidereal = true;
+        } else if (option == "--precise-pluto") {
+            o.precisePluto = true;
+        } else if (option == "--events") {
+            o.events = true;
         } else if (option == "--no-spans") {
             o.noSpans = true;
         } else if (o.world && *o.world != (option == "--world")) {
@@ -413,7 +418,7 @@ std::string UsageText() {
                            --start YYYY-MM-DD --end YYYY-MM-DD [--tz ZONE]
                            [--orbs OUTER,MIDDLE,INNER]
                            [--birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE]
-                           [--sidereal] [--html FILE]
+                           [--sidereal] [--html FILE] [--precise-pluto] [--events]
                            [--format text|csv|ics|json [--no-spans]] [--output FILE]
   zenthra-cli show-all     the options of run, with --vary first|second (which body
                            list is walked whole; world runs walk the first)
@@ -421,7 +426,7 @@ std::string UsageText() {
                            period found after --end as "Found: YYYY-MM-DD to YYYY-MM-DD"
   zenthra-cli all-transits --birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE
                            --start YYYY-MM-DD --end YYYY-MM-DD [--tz ZONE]
-                           [--date-style 0-3] [--out DIR]
+                           [--date-style 0-3] [--out DIR] [--precise-pluto]
   zenthra-cli places       PLACE: the atlas's places of that name, the best match first,
                            with region, country, coordinates, IANA zone and population
   zenthra-cli timeline     --output FILE.svg|FILE.png [--width PIXELS]
@@ -447,6 +452,9 @@ timeline draws the transits as a picture without a display: one lane per aspect 
 the three orbs as nested bands, exact minima filled, closest approaches hollow. --source is
 run by default; --orb picks the all-transits orb to draw (1 by default), whose report files
 are written as all-transits writes them. --width is 480 to 16000 pixels, 1200 by default.
+--precise-pluto takes Pluto from the ephemeris like the other planets, to the minute, rather
+than from its daily table. --events lists after each table the transiting bodies' stations
+and sign ingresses within the period.
 The birth options and --sidereal are for personal runs. An option that the command would
 not use is a usage error.
 SIGINT (Ctrl-C), SIGTERM and SIGHUP stop a run as the window's Stop button does: the

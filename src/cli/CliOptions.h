@@ -41,6 +41,8 @@ struct CliOptions {
     std::optional<std::string> birthPlace;  // a name the atlas looks up for the birth zone
     std::string placeQuery;                 // the words after the places command
     bool sidereal = false;
+    bool precisePluto = false;
+    bool events = false;
     std::optional<std::string> html;
     bool varySecond = false;
     std::optional<int> aspect;  // code 1 to 5

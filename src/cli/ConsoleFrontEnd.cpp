@@ -109,6 +109,8 @@ class FrontEnd {
                 return problem;
             }
         }
+        window.chkPrecisePluto.SetValue(options.precisePluto ? 1 : 0);
+        window.chkEvents.SetValue(options.events ? 1 : 0);
         if (options.html) {
             window.chkOutputAsHTML.SetValue(1);
             window.outputFilePath = *options.html;

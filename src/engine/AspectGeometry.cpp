@@ -48,15 +48,15 @@ double AspectDeviation(double separation, AspectCode aspect) {
     return std::abs(separation - AspectAngle(aspect));
 }
 
-bool IsRetrograde(BodyCode body, double instant, Zodiac zodiac) {
+bool IsRetrograde(BodyCode body, double instant, LongitudeBasis basis) {
     if (body == kSun || body == kMoon) {
         return false;
     }
-    const double x = PlanetLongitude(body, instant, zodiac);
+    const double x = PlanetLongitude(body, instant, basis);
     if (x < 0) {
         return false;
     }
-    const double diff = PlanetLongitude(body, instant + kHalfHour, zodiac) - x;
+    const double diff = PlanetLongitude(body, instant + kHalfHour, basis) - x;
     return diff < 0 && std::abs(diff) < kLargestMotion;
 }
 

@@ -23,7 +23,7 @@ inline bool InOrb(double deviation, double orbRadians) {
 
 // Whether the body moves backwards over the half hour after the instant. The Sun and the
 // Moon never do; a body without a position counts as direct.
-bool IsRetrograde(BodyCode body, double instant, Zodiac zodiac);
+bool IsRetrograde(BodyCode body, double instant, LongitudeBasis basis);
 
 // The Julian date (UT) of the local midnight that begins a day.
 inline double LocalMidnight(int32_t day, int16_t tzMinutes) {

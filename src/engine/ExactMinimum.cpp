@@ -56,8 +56,8 @@ double GreatestDailyMotion(BodyCode body) {
 }  // namespace
 
 std::optional<double> PairDeviation::At(double instant) const {
-    const double first = PlanetLongitude(firstBody, instant, zodiac);
-    const double second = isWorld ? PlanetLongitude(secondBody, instant, zodiac) : natalLongitude;
+    const double first = PlanetLongitude(firstBody, instant, basis);
+    const double second = isWorld ? PlanetLongitude(secondBody, instant, basis) : natalLongitude;
     if (first < 0 || second < 0) {
         return std::nullopt;
     }
@@ -65,8 +65,8 @@ std::optional<double> PairDeviation::At(double instant) const {
 }
 
 std::optional<PairDeviation::Offset> PairDeviation::OffsetAt(double instant) const {
-    const double first = PlanetLongitude(firstBody, instant, zodiac);
-    const double second = isWorld ? PlanetLongitude(secondBody, instant, zodiac) : natalLongitude;
+    const double first = PlanetLongitude(firstBody, instant, basis);
+    const double second = isWorld ? PlanetLongitude(secondBody, instant, basis) : natalLongitude;
     if (first < 0 || second < 0) {
         return std::nullopt;
     }
@@ -87,7 +87,7 @@ double PairDeviation::MostChangePerMinute() const {
 double PairDeviation::MostJump(double from, double to) const {
     const bool newYear = YearOfInstant(from) != YearOfInstant(to);
     const double movingBodies = isWorld ? 2 : 1;
-    return (zodiac == Zodiac::Sidereal && newYear ? movingBodies * kAyanamsaYearStep : 0) +
+    return (basis.zodiac == Zodiac::Sidereal && newYear ? movingBodies * kAyanamsaYearStep : 0) +
            kRoundingAllowance;
 }
 
@@ -104,8 +104,8 @@ double PairDeviation::MostBendPerMinute(double from, double to, long& evaluation
                              kSpeedMargin * kDegree * (to - from);
         double sum = 0;
         for (double t : {from, to}) {
-            const double sun = PlanetLongitude(kSun, t, zodiac);
-            const double at = PlanetLongitude(body, t, zodiac);
+            const double sun = PlanetLongitude(kSun, t, basis);
+            const double at = PlanetLongitude(body, t, basis);
             evaluations += 2;
             if (sun < 0 || at < 0) {
                 return false;

@@ -31,13 +31,13 @@ std::optional<double> GreatestAcceleration(BodyCode body, double from, double to
 class PairDeviation {
   public:
     PairDeviation(BodyCode firstBody, BodyCode secondBody, bool isWorld, double natalLongitude,
-                  AspectCode aspect, Zodiac zodiac)
+                  AspectCode aspect, LongitudeBasis basis)
         : firstBody(firstBody),
           secondBody(secondBody),
           isWorld(isWorld),
           natalLongitude(natalLongitude),
           aspect(aspect),
-          zodiac(zodiac) {}
+          basis(basis) {}
 
     // Radians; empty when a longitude is outside its source's range.
     std::optional<double> At(double instant) const;
@@ -67,7 +67,7 @@ class PairDeviation {
     bool isWorld;
     double natalLongitude;
     AspectCode aspect;
-    Zodiac zodiac;
+    LongitudeBasis basis;
 };
 
 struct MinuteSearchResult {

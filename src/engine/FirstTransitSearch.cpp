@@ -37,13 +37,13 @@ int32_t StepToOrbChange(const FirstTransitQuery& query, int32_t firstDay, bool w
 bool AspectInOrbAt(const FirstTransitQuery& query, double instant, RangeFault& fault) {
     fault = RangeFault::None;
     const bool computeSecond = query.isWorld || query.natalLongitude < 0;
-    const double second = computeSecond ? PlanetLongitude(query.secondBody, instant, query.zodiac)
+    const double second = computeSecond ? PlanetLongitude(query.secondBody, instant, query.basis)
                                         : query.natalLongitude;
     if (computeSecond && second < 0) {
         fault = FaultOf(second, RangeFault::SecondBeyond, RangeFault::SecondPrior);
         return false;
     }
-    const double first = PlanetLongitude(query.firstBody, instant, query.zodiac);
+    const double first = PlanetLongitude(query.firstBody, instant, query.basis);
     if (first < 0) {
         fault = FaultOf(first, RangeFault::FirstBeyond, RangeFault::FirstPrior);
         return false;

@@ -20,7 +20,7 @@ struct FirstTransitQuery {
     double natalLongitude = -1;
     int16_t tzMinutes = 0;  // the days are local days of this zone
     int32_t afterDay = 0;   // the search begins on the day after this one
-    Zodiac zodiac = Zodiac::Tropical;
+    LongitudeBasis basis = {};
 };
 
 // Which body's longitude fell outside its source, and on which side.

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/Transit.h"
 #include "support/MessageBoxes.h"
@@ -65,6 +66,9 @@ class ScanOutput {
     // Without `aspectNameShown` its aspect cell is emptied.
     virtual void PlaceTransitBlock(const TransitRun& run, int row, const Transit& transit,
                                    bool aspectNameShown) = 0;
+
+    // The table of the stations and ingresses of the run's moving bodies, after its transits.
+    virtual void WriteEventTable(const TransitRun& run, const std::vector<BodyCode>& bodies) = 0;
 
     // Closes an HTML output that is still open, leaving the file complete.
     virtual void CloseHtmlOutput() = 0;

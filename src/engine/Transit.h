@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/BodyEvent.h"
 #include "engine/TransitRequest.h"
 #include "ephemeris/Vocabulary.h"
 
@@ -71,7 +72,8 @@ struct TransitRun {
     int16_t tzMinutes = 0;     // of the results, east of Greenwich
     std::string timezoneText;  // the results' timezone as the window names it
     bool retrogradeMarked = true;
-    std::vector<Transit> transits;  // as their blocks were printed
+    std::vector<Transit> transits;       // as their blocks were printed
+    std::vector<BodyEvent> events = {};  // in time order, when the run lists them
 };
 
 // The local day of an instant (Julian date, UT) and the fraction of that day gone by.

@@ -27,14 +27,17 @@ struct TransitRequest {
     std::array<double, 3> orbRadians{};
     bool outerOrbIs15 = false;
     bool sidereal = false;
+    bool precisePluto = false;  // Pluto from the ephemeris rather than its table
+    bool listEvents = false;    // the bodies' stations and ingresses after the table
     std::array<double, kBodyCount + 1> natalLongitude{};
     int32_t birthJdn = 0;
     bool appendToOutput = false;
     bool showAllMode = false;
 };
 
-inline Zodiac ZodiacOf(const TransitRequest& request) {
-    return request.sidereal ? Zodiac::Sidereal : Zodiac::Tropical;
+inline LongitudeBasis BasisOf(const TransitRequest& request) {
+    return {request.sidereal ? Zodiac::Sidereal : Zodiac::Tropical,
+            request.precisePluto ? PlutoSource::Ephemeris : PlutoSource::Table};
 }
 
 struct RunFlags {

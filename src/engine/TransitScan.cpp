@@ -5,6 +5,7 @@
 
 #include "calendar/DatePr2.h"
 #include "engine/AspectGeometry.h"
+#include "engine/BodyEvents.h"
 #include "engine/ExactMinimum.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "support/FileProc.h"
@@ -19,19 +20,18 @@ constexpr double kNoDeviation = 10.0;
 }  // namespace
 
 double TransitScan::SecondLongitude(double instant) const {
-    return request.isWorld ? PlanetLongitude(request.secondBody, instant, ZodiacOf(request))
+    return request.isWorld ? PlanetLongitude(request.secondBody, instant, BasisOf(request))
                            : request.natalLongitude[request.secondBody];
 }
 
 std::optional<double> TransitScan::DeviationAt(double instant, AspectCode aspect) const {
     return PairDeviation(request.firstBody, request.secondBody, request.isWorld,
-                         request.natalLongitude[request.secondBody], aspect, ZodiacOf(request))
+                         request.natalLongitude[request.secondBody], aspect, BasisOf(request))
         .At(instant);
 }
 
 bool TransitScan::RetrogradeAt(int32_t day) const {
-    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes),
-                        ZodiacOf(request));
+    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes), BasisOf(request));
 }
 
 MarkedDay TransitScan::Marked(int32_t day) const {
@@ -148,7 +148,7 @@ bool TransitScan::ScanDay(int32_t w) {
 void TransitScan::TakeSamples(int32_t w) {
     const auto sample = [this](int32_t day) {
         const double t = LocalMidnight(day, request.tzMinutes);
-        return std::array<double, 2>{PlanetLongitude(request.firstBody, t, ZodiacOf(request)),
+        return std::array<double, 2>{PlanetLongitude(request.firstBody, t, BasisOf(request)),
                                      SecondLongitude(t)};
     };
     if (w == request.startJdn) {
@@ -357,7 +357,7 @@ void TransitScan::RecordStay(int32_t w, AspectCode aspect, int stayOrb) {
 
 std::optional<ExactMinimum> TransitScan::FindExactMinimum(int32_t day, AspectCode aspect) {
     const PairDeviation pair(request.firstBody, request.secondBody, request.isWorld,
-                             request.natalLongitude[request.secondBody], aspect, ZodiacOf(request));
+                             request.natalLongitude[request.secondBody], aspect, BasisOf(request));
     const MinuteSearchResult found =
         literalMinuteSearch ? LiteralMinuteSearch(pair, day) : FastMinuteSearch(pair, day);
     ++minuteSearchStats.searches;
@@ -422,6 +422,16 @@ void TransitScan::Finish() {
     const bool noTransits = table.RowIsEmpty(kFirstTransitRow);
     if (noTransits) {
         output.AppendToPane(std::string("No transits in this period.") + kCrLf);
+    }
+    if (request.listEvents) {
+        run.events = FindRunEvents(request);
+        output.WriteEventTable(run, request.isWorld
+                                        ? std::vector{request.firstBody, request.secondBody}
+                                        : std::vector{request.firstBody});
+        if (flags.stopRequested) {
+            EndByStop();
+            return;
+        }
     }
     window.EnterIdleState();
     output.CloseHtmlOutput();

@@ -15,8 +15,8 @@ namespace {
 
 constexpr double kJ2000 = 2451545;
 
-// The ephemeris library's numbers of the bodies Sun to Neptune.
-constexpr std::array<int32_t, 9> kLibraryBodyCode = {0, 3, 1, 2, 4, 5, 6, 7, 8};
+// The ephemeris library's numbers of the bodies Sun to Pluto.
+constexpr std::array<int32_t, 10> kLibraryBodyCode = {0, 3, 1, 2, 4, 5, 6, 7, 8, kLibraryPluto};
 
 double MoonLongitude(double instant) {
     if (const auto outside = OutsideDays(instant, kMoonFirstJdn, kMoonLastJdn)) {
@@ -33,13 +33,18 @@ double EphemerisLongitude(BodyCode body, double instant) {
     return GcAppLongRvPlanet(kLibraryBodyCode[body], instant, YearOfInstant(instant), &unused);
 }
 
-// The Pluto table is cheaper to read than a cache and may be loaded anew; the ephemeris is
-// asked only once for each body and instant.
-double TropicalLongitude(BodyCode body, double instant) {
-    if (body == kPluto) {
+bool FromTable(BodyCode body, PlutoSource pluto) {
+    return body == kPluto && pluto == PlutoSource::Table;
+}
+
+// The Pluto table is cheaper to read than a cache and may be loaded anew, so the cache holds
+// only the ephemeris's values, asked only once for each body and instant; Pluto's key there
+// always means the ephemeris's Pluto.
+double TropicalLongitude(BodyCode body, double instant, PlutoSource pluto) {
+    if (FromTable(body, pluto)) {
         return PlutoLongitude(instant);
     }
-    if (body != kMoon && (body < kSun || body > kNeptune)) {
+    if (body != kMoon && (body < kSun || body > kPluto)) {
         return kBeforeRange;
     }
     if (const auto cached = CachedLongitude(body, instant)) {
@@ -61,19 +66,19 @@ double Ayanamsa(int16_t year) {
 
 }  // namespace
 
-double PlanetLongitude(BodyCode body, double instant, Zodiac zodiac) {
-    const double longitude = TropicalLongitude(body, instant);
-    if (longitude < 0 || zodiac == Zodiac::Tropical) {
+double PlanetLongitude(BodyCode body, double instant, LongitudeBasis basis) {
+    const double longitude = TropicalLongitude(body, instant, basis.pluto);
+    if (longitude < 0 || basis.zodiac == Zodiac::Tropical) {
         return longitude;
     }
     return NormaliseAngle(longitude - Ayanamsa(YearOfInstant(instant)));
 }
 
-std::optional<double> OutsideSource(BodyCode body, double instant) {
-    if (body == kPluto || body == kMoon) {
+std::optional<double> OutsideSource(BodyCode body, double instant, PlutoSource pluto) {
+    if (FromTable(body, pluto) || body == kMoon) {
         return OutsideDays(instant, kMoonFirstJdn, kMoonLastJdn);
     }
-    if (body < kSun || body > kNeptune) {
+    if (body < kSun || body > kPluto) {
         return kBeforeRange;
     }
     return OutsideDays(instant, kEphemerisFirstJdn, kEphemerisLastJdn);

@@ -14,6 +14,22 @@ namespace zenthra {
 
 enum class Zodiac { Tropical, Sidereal };
 
+// Pluto from its daily table, or from the ephemeris like the other planets (whose positions
+// are exact to the minute where the table's arcminutes are hours apart).
+enum class PlutoSource { Table, Ephemeris };
+
+// How a computation takes its positions. Each request carries its own; the process keeps none.
+struct LongitudeBasis {
+    constexpr LongitudeBasis() = default;
+    // A zodiac alone keeps Pluto's table.
+    constexpr LongitudeBasis(Zodiac zodiac,
+                             PlutoSource pluto = PlutoSource::Table)  // NOLINT(implicit)
+        : zodiac(zodiac), pluto(pluto) {}
+
+    Zodiac zodiac = Zodiac::Tropical;
+    PlutoSource pluto = PlutoSource::Table;
+};
+
 // The program's folder with a trailing separator; the Pluto table is read from it.
 extern std::string dataFolder;
 
@@ -23,11 +39,11 @@ inline constexpr int32_t kMoonLastJdn = 2488069;
 
 // Radians in [0, kFullTurn), or kBeforeRange / kAfterRange when the instant (Julian date,
 // UT) lies outside the body's source. A code outside 1 to 10 gives kBeforeRange.
-double PlanetLongitude(BodyCode body, double instant, Zodiac zodiac);
+double PlanetLongitude(BodyCode body, double instant, LongitudeBasis basis);
 
 // kBeforeRange or kAfterRange when the instant lies outside the days of the body's source,
 // else empty; whether the data files can serve it is ProbeEphemerisPeriod's question.
-std::optional<double> OutsideSource(BodyCode body, double instant);
+std::optional<double> OutsideSource(BodyCode body, double instant, PlutoSource pluto);
 
 // Brings an angle into [0, kFullTurn).
 double NormaliseAngle(double angle);

@@ -18,9 +18,10 @@ namespace {
 
 constexpr double kJ2000 = 2451545;
 
-// Swiss Ephemeris numbers of the library bodies 1 to 8.
-constexpr std::array<int32_t, 9> kSweBodyOfLibraryBody = {
-    -1, SE_MERCURY, SE_VENUS, SE_SUN, SE_MARS, SE_JUPITER, SE_SATURN, SE_URANUS, SE_NEPTUNE};
+// Swiss Ephemeris numbers of the library bodies 1 to 9.
+constexpr std::array<int32_t, 10> kSweBodyOfLibraryBody = {
+    -1,         SE_MERCURY, SE_VENUS,  SE_SUN,     SE_MARS,
+    SE_JUPITER, SE_SATURN,  SE_URANUS, SE_NEPTUNE, SE_PLUTO};
 
 // Each data file of the library holds 600 years; a period probed every 100 years has every
 // file it needs read.
@@ -186,7 +187,7 @@ double GcAppLongRvPlanet(int32_t libraryBody, double instant, int32_t /*year*/, 
     if (second != nullptr) {
         *second = 0;
     }
-    if (libraryBody < 1 || libraryBody > 8) {
+    if (libraryBody < 1 || libraryBody > kLibraryPluto) {
         return kBeforeRange;
     }
     if (const auto outside = OutsideDays(instant, kEphemerisFirstJdn, kEphemerisLastJdn)) {

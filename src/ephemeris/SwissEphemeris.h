@@ -22,10 +22,12 @@ std::optional<double> OutsideDays(double instant, int32_t firstJdn, int32_t last
 inline constexpr int32_t kEphemerisFirstJdn = 1721060;
 inline constexpr int32_t kEphemerisLastJdn = 2816787;
 
-// The ephemeris library's own body numbering: 1 Mercury, 2 Venus, 3 Sun, 4 Mars ... 8 Neptune.
+// The ephemeris library's own body numbering: 1 Mercury, 2 Venus, 3 Sun, 4 Mars ... 8 Neptune,
+// and 9 Pluto, asked for only when a run takes Pluto from the ephemeris rather than its table.
 // Returns radians in [0, 2pi), kBeforeRange / kAfterRange outside the declared range, and
 // also when the data files cannot serve the instant (see EphemerisFault). `year` and
 // `second` are part of the library's call and not needed here; `second` receives 0.
+inline constexpr int32_t kLibraryPluto = 9;
 double GcAppLongRvPlanet(int32_t libraryBody, double instant, int32_t year, double* second);
 
 // The Moon at a count of days since J2000 (instant - 2451545), radians. The caller checks

@@ -1,5 +1,6 @@
 #include "report/ReportWriter.h"
 
+#include "report/EventTable.h"
 #include "report/TableLayout.h"
 #include "report/TransitCells.h"
 #include "support/FileProc.h"
@@ -156,6 +157,22 @@ void ReportWriter::BeginHtmlSequence() {
 void ReportWriter::EndHtmlSequence() {
     htmlSequence = false;
     CloseHtmlOutputFile();
+}
+
+// After the transits' table, which the HTML file closes before the events' one opens.
+void ReportWriter::WriteEventTable(const TransitRun& run, const std::vector<BodyCode>& bodies) {
+    const std::string title = EventTableTitle(bodies);
+    for (const std::string& line : EventTableText(run, title)) {
+        if (!pane.AcceptsRow()) {
+            ReportPaneFull();
+            return;
+        }
+        pane.Append(line);
+    }
+    window.RefreshPane();
+    if (htmlFileOpen && htmlTableOpen) {
+        WriteHtml(std::string(kHtmlTableEnd) + kCrLf + EventTableHtml(run, title));
+    }
 }
 
 void ReportWriter::CloseHtmlOutput() {

@@ -52,6 +52,7 @@ class ReportWriter : public ScanOutput {
     void WriteOutputRow(int row) override;
     void PlaceTransitBlock(const TransitRun& run, int row, const Transit& transit,
                            bool aspectNameShown) override;
+    void WriteEventTable(const TransitRun& run, const std::vector<BodyCode>& bodies) override;
     void CloseHtmlOutput() override;
 
     // The run's orbs for the text headings.

@@ -73,11 +73,12 @@ std::string PadOnly(std::string_view text, size_t width) {
 }
 
 std::string BuildRunTitle(const RunTitleInputs& in) {
+    const std::string pluto = in.precisePluto ? " (precise Pluto)" : "";
     if (in.isWorld) {
         const bool noFirst = in.showAllMode && !in.firstBodySelected;
-        return WorldTitle(in, noFirst ? BodyName(kPluto) : in.firstBodyText);
+        return WorldTitle(in, noFirst ? BodyName(kPluto) : in.firstBodyText) + pluto;
     }
-    return PersonalTitle(in, in.firstBodyText);
+    return PersonalTitle(in, in.firstBodyText) + pluto;
 }
 
 std::string RuleLine() {
@@ -102,13 +103,19 @@ std::string TextRowLayout(const TableRow& cells) {
 }
 
 std::string HtmlRowLayout(const TableRow& cells) {
-    std::string html = std::string("<tr>") + kCrLf;
+    std::vector<std::string> padded;
     for (int c = 0; c < kTableColumns; ++c) {
         // The minimum column ends with the results' zone, which a cut would make ambiguous
         // ("GMT+5:30" and "GMT+5:00"): it is padded but never cut.
-        const std::string cell = c == kMinimumColumn
-                                     ? PadOnly(ReplaceAll(cells[c], "°", "&deg;"), kCellWidth)
-                                     : PadCut(cells[c], kCellWidth);
+        padded.push_back(c == kMinimumColumn ? PadOnly(HtmlText(cells[c]), kCellWidth)
+                                             : PadCut(cells[c], kCellWidth));
+    }
+    return HtmlDataRow(padded);
+}
+
+std::string HtmlDataRow(const std::vector<std::string>& cells) {
+    std::string html = std::string("<tr>") + kCrLf;
+    for (const std::string& cell : cells) {
         html += "<td" + Attribute("align", "left") + Attribute("valign", "top") + ">&nbsp;" + cell +
                 "&nbsp;</td>" + kCrLf;
     }
@@ -116,18 +123,30 @@ std::string HtmlRowLayout(const TableRow& cells) {
 }
 
 std::string HtmlTableHead(const std::string& title, const std::array<int16_t, 3>& orbDegrees) {
+    std::vector<std::string> headings;
+    for (int c = 0; c < kTableColumns; ++c) {
+        headings.push_back(HtmlHeading(c, orbDegrees));
+    }
+    return HtmlTableOpening(title, headings);
+}
+
+std::string HtmlTableOpening(const std::string& title, const std::vector<std::string>& headings) {
     std::string html = std::string("<center>") + kCrLf;
     html += "<table" + Attribute("border", "1") + Attribute("cellpadding", "1") +
             Attribute("cellspacing", "1") + ">" + kCrLf;
-    html += "<tr><td" + Attribute("align", "center") + Attribute("colspan", "9") + "><b>" + kCrLf;
+    html += "<tr><td" + Attribute("align", "center") +
+            Attribute("colspan", std::to_string(headings.size())) + "><b>" + kCrLf;
     html += title + kCrLf;
     html += std::string("</b></td></tr>") + kCrLf;
     html += std::string("<tr>") + kCrLf;
-    for (int c = 0; c < kTableColumns; ++c) {
-        html += "<td" + Attribute("align", "center") + ">" + HtmlHeading(c, orbDegrees) + "</td>" +
-                kCrLf;
+    for (const std::string& heading : headings) {
+        html += "<td" + Attribute("align", "center") + ">" + heading + "</td>" + kCrLf;
     }
     return html + "</tr>" + kCrLf;
+}
+
+std::string HtmlText(const std::string& text) {
+    return ReplaceAll(text, "°", "&deg;");
 }
 
 }  // namespace zenthra

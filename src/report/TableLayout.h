@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/TransitTable.h"
 
@@ -30,6 +31,7 @@ struct RunTitleInputs {
     std::string birthTimezoneText;
     bool tropical = true;
     bool showAllMode = false;
+    bool precisePluto = false;  // so that a saved report tells which Pluto it used
 };
 
 std::string BuildRunTitle(const RunTitleInputs& in);
@@ -48,6 +50,15 @@ std::string HtmlRowLayout(const TableRow& cells);
 
 // The HTML table head with the run title and the headings for the three orbs.
 std::string HtmlTableHead(const std::string& title, const std::array<int16_t, 3>& orbDegrees);
+
+// The lines that open an HTML table: its title across all columns and a row of headings.
+std::string HtmlTableOpening(const std::string& title, const std::vector<std::string>& headings);
+
+// A row of HTML table lines with the cells as given, and a blank line after it.
+std::string HtmlDataRow(const std::vector<std::string>& cells);
+
+// A text for HTML, with "°" written as "&deg;".
+std::string HtmlText(const std::string& text);
 
 // The line that closes the HTML table.
 inline constexpr const char* kHtmlTableEnd = "</table></center><p>";

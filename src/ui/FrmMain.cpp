@@ -206,6 +206,10 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
                    kButtonHeight)),
       chkOpenOutputFile(Make(K::CheckBox, "chkOpenOutputFile", "Open output file", 7185,
                              kButtonRow + 50, 1800, kCheckHeight)),
+      chkPrecisePluto(Make(K::CheckBox, "chkPrecisePluto", "Precise Pluto", kMargin + 2050,
+                           kBelowShowAll - 10, 1650, kCheckHeight)),
+      chkEvents(Make(K::CheckBox, "chkEvents", "Stations and ingresses", kMargin + 3800,
+                     kBelowShowAll - 10, 2500, kCheckHeight)),
       cmdShowAllTransits(Make(K::Button, "cmdShowAllTransits",
                               "Show all transits from start to end date for all planets",
                               kPlanetColumn, kBelowShowAll, kRightEdge - kPlanetColumn,
@@ -315,9 +319,10 @@ void FrmMain::PlaceAll() {
                        &chkAppendToOutput, &txbStopDate}) {
         Place(*c, &fraSearch);
     }
-    for (Control* c : {&chkOutputAsHTML, &cmdFile, &chkOpenOutputFile, &cmdShowAllTransits,
-                       &lblAllTransitsDateFormat, &txbAllTransitsDateFormat, &txbOutput, &cmdClear,
-                       &cmdHelp, &cmdSaveState, &cmdRestoreState, &cmdQuit, &cmdVHsoftware}) {
+    for (Control* c :
+         {&chkOutputAsHTML, &chkPrecisePluto, &chkEvents, &cmdFile, &chkOpenOutputFile,
+          &cmdShowAllTransits, &lblAllTransitsDateFormat, &txbAllTransitsDateFormat, &txbOutput,
+          &cmdClear, &cmdHelp, &cmdSaveState, &cmdRestoreState, &cmdQuit, &cmdVHsoftware}) {
         Place(*c);
     }
     Place(cmdExport);

@@ -73,6 +73,8 @@ class FrmMain : public ScanWindow, public ReportWindow {
     Control fraSearch, Label1, cboSearchAspect, Label2, cmdSearch, chkKeepDates, chkAppendToOutput,
         txbStopDate;
     Control chkOutputAsHTML, cmdFile, chkOpenOutputFile;
+    // Pluto from the ephemeris; the bodies' stations and sign ingresses after each run's table.
+    Control chkPrecisePluto, chkEvents;
     Control cmdShowAllTransits, lblAllTransitsDateFormat, txbAllTransitsDateFormat;
     Control cmdTimeline;
     Control txbOutput;
@@ -246,6 +248,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
 
     // The Pluto table is needed by a run of these bodies.
     static bool NeedsPluto(const TransitRequest& request);
+    PlutoSource ChosenPlutoSource() const;
 
     // Saved state, quitting, help and notices (FrmMainState.cpp).
     bool stateJustSaved = false;  // while set, Quit ends the program without asking

@@ -115,6 +115,7 @@ Outcome FrmMain::cmdShowAllTransits_Click() {
         return Outcome::Refused();
     }
     all.dateStyle = static_cast<int16_t>(*style);
+    all.pluto = ChosenPlutoSource();
     if (!CheckAllTransitsSources(all)) {
         return Outcome::Refused();
     }

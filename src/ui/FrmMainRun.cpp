@@ -97,6 +97,7 @@ Outcome FrmMain::cmdStart_Click() {
     SizeWindowForFirstOutput();
     request.tzMinutes = static_cast<int16_t>(TimezoneMinutes(cboTimezone[0].ListIndex()));
     request.appendToOutput = chkAppendToOutput.Value() != 0;
+    request.listEvents = chkEvents.Value() != 0;
     return HandToScan(true);
 }
 
@@ -144,6 +145,11 @@ void FrmMain::ReadBodies() {
         request.firstBody = static_cast<BodyCode>(first + 1);
         request.secondBody = static_cast<BodyCode>(second + 1);
     }
+    request.precisePluto = ChosenPlutoSource() == PlutoSource::Ephemeris;
+}
+
+PlutoSource FrmMain::ChosenPlutoSource() const {
+    return chkPrecisePluto.Value() != 0 ? PlutoSource::Ephemeris : PlutoSource::Table;
 }
 
 // False ends the click. A show-all sequence passes over a body paired with itself and takes
@@ -333,7 +339,7 @@ bool FrmMain::EnsurePlutoTable() {
 }
 
 bool FrmMain::NeedsPluto(const TransitRequest& request) {
-    return request.firstBody == kPluto || request.secondBody == kPluto;
+    return !request.precisePluto && (request.firstBody == kPluto || request.secondBody == kPluto);
 }
 
 bool FrmMain::CheckBodyRange(int group) {
@@ -348,7 +354,7 @@ bool FrmMain::CheckBodiesAt(double instant, const std::string& dateName,
                             const std::vector<BodyCode>& bodies) {
     for (const double signal : {kBeforeRange, kAfterRange}) {
         for (const BodyCode body : bodies) {
-            if (OutsideSource(body, instant) == signal) {
+            if (OutsideSource(body, instant, ChosenPlutoSource()) == signal) {
                 return RefuseRun(OutOfRangeText(dateName, body, signal), MsgIcon::None, kNoTitle);
             }
         }
@@ -393,7 +399,7 @@ void FrmMain::ComputeNatalLongitude() {
     const int timezoneMinutes = TimezoneMinutes(cboTimezone[1].ListIndex());
     const double instant = request.birthJdn - 0.5 + (birthMinutes - timezoneMinutes) / 1440.0;
     request.natalLongitude[request.secondBody] =
-        PlanetLongitude(request.secondBody, instant, ZodiacOf(request));
+        PlanetLongitude(request.secondBody, instant, BasisOf(request));
 }
 
 void FrmMain::RefreshDateLabel(int group) {

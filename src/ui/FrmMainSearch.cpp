@@ -74,6 +74,7 @@ Outcome FrmMain::cmdSearch_Click() {
     request.startJdn = request.endJdn = -1;
     request.tzMinutes = static_cast<int16_t>(TimezoneMinutes(cboTimezone[0].ListIndex()));
     request.appendToOutput = chkAppendToOutput.Value() != 0;
+    request.listEvents = chkEvents.Value() != 0;
     request.showAllMode = false;
 
     const FirstTransitQuery query{request.firstBody,
@@ -84,7 +85,7 @@ Outcome FrmMain::cmdSearch_Click() {
                                   request.natalLongitude[request.secondBody],
                                   request.tzMinutes,
                                   endDate,
-                                  ZodiacOf(request)};
+                                  BasisOf(request)};
     const FirstTransitResult found = FindFirstTransit(
         query, {[this](RangeFault fault) {
                     platform.MsgBox(RangeErrorText(fault, request.firstBody, request.secondBody),

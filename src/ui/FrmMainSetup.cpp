@@ -424,6 +424,7 @@ std::string FrmMain::RunTitle() {
     in.birthTimezoneText = cboTimezone[1].SelectedText();
     in.tropical = optTropical.Value() != 0;
     in.showAllMode = request.showAllMode;
+    in.precisePluto = request.precisePluto;
     return BuildRunTitle(in);
 }
 

@@ -63,6 +63,8 @@ void FrmMain::cmdSaveState_Click() {
     SaveValue(kStateKey, "SrchAsp", Name(cboSearchAspect.ListIndex()));
     SaveValue(kStateKey, "BirthHour", Name(cboHour.ListIndex()));
     SaveValue(kStateKey, "BirthMinute", Name(cboMinute.ListIndex()));
+    SaveValue(kStateKey, "PrecisePluto", YesNo(chkPrecisePluto.Value() != 0));
+    SaveValue(kStateKey, "Events", YesNo(chkEvents.Value() != 0));
     SaveValue(kStateKey, "BirthZone", txbBirthZone.text);
     SaveValue(kStateKey, "ResultZone", txbResultZone.text);
     SaveBirthPlace(kStateKey);
@@ -106,6 +108,10 @@ void FrmMain::cmdRestoreState_Click() {
     SelectIfListed(cboSearchAspect, RestoredNumber(kStateKey, "SrchAsp", "0"));
     SelectIfListed(cboHour, RestoredNumber(kStateKey, "BirthHour", "0"));
     SelectIfListed(cboMinute, RestoredNumber(kStateKey, "BirthMinute", "0"));
+    for (const auto& [box, name] :
+         {std::pair{&chkPrecisePluto, "PrecisePluto"}, std::pair{&chkEvents, "Events"}}) {
+        box->SetValue(RestoredText(kStateKey, name, "N") == "Y" ? 1 : 0);
+    }
     txbBirthZone.text = RestoredText(kStateKey, "BirthZone", "");
     txbResultZone.text = RestoredText(kStateKey, "ResultZone", "");
     RestoreBirthPlace(kStateKey);

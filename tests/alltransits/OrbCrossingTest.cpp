@@ -50,10 +50,10 @@ class OrbCrossing : public ::testing::Test {
                        int days) {
         BodyLongitudes today{};
         BodyLongitudes tomorrow{};
-        FillLongitudes(LocalDayToUt(first, tzMinutes), tomorrow, false);
+        FillLongitudes(LocalDayToUt(first, tzMinutes), tomorrow, false, PlutoSource::Table);
         for (int32_t day = first; day < first + days; ++day) {
             today = tomorrow;
-            FillLongitudes(LocalDayToUt(day + 1, tzMinutes), tomorrow, false);
+            FillLongitudes(LocalDayToUt(day + 1, tzMinutes), tomorrow, false, PlutoSource::Table);
             for (BodyCode t = kSun; t <= kPluto; ++t) {
                 for (BodyCode n = kSun; n <= kMoon; ++n) {
                     const AspectCode s0 = FirstAspectInOrb(today[t], natal[n], orb);
@@ -82,7 +82,7 @@ TEST_F(OrbCrossing, FastEqualsLiteralOnRandomBirthsAndPeriods) {
     for (int person = 0; person < kRandomPeople; ++person) {
         const int32_t birth = births(random);
         BodyLongitudes natal{};
-        FillLongitudes(birth - 0.5 + times(random), natal, true);
+        FillLongitudes(birth - 0.5 + times(random), natal, true, PlutoSource::Table);
         const double orb = orbs(random) * kAllTransitsTurn / 360;
         const auto zone = static_cast<int16_t>(hours(random) * 60);
         const int32_t start = std::min(birth + periods(random), Jdn(2100, 12, 1));

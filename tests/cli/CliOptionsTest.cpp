@@ -123,5 +123,22 @@ TEST(CliIgnoredOptions, AreUsageErrorsThatNameOptionAndCommand) {
     }
 }
 
+TEST(CliPlutoAndEvents, AreFlagsOfTheCommandsThatReadThem) {
+    for (const std::string command : {"run --world", "show-all --world", "search --world"}) {
+        const CliParse parse = ParseCommandLine(Words(command + " --precise-pluto --events"));
+        EXPECT_EQ(parse.error, "") << command;
+        EXPECT_TRUE(parse.options.precisePluto && parse.options.events) << command;
+    }
+    const CliParse all = ParseCommandLine(Words("all-transits --precise-pluto"));
+    EXPECT_EQ(all.error, "");
+    EXPECT_TRUE(all.options.precisePluto);
+    EXPECT_FALSE(ParseCommandLine(Words("run --world")).options.precisePluto);
+    EXPECT_FALSE(ParseCommandLine(Words("run --world")).options.events);
+
+    EXPECT_EQ(ErrorOf("all-transits --events"), "--events is not used by all-transits");
+    EXPECT_EQ(ErrorOf("run --world --precise-pluto=yes"), "unknown option '--precise-pluto=yes'");
+    EXPECT_EQ(ErrorOf("run --world --event"), "unknown option '--event'");
+}
+
 }  // namespace
 }  // namespace zenthra

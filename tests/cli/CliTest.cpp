@@ -91,6 +91,36 @@ TEST(Cli, RunsPrintTheWindowsPane) {
     EXPECT_EQ(personal.out, Golden("personal-mars-sun-2009.txt"));
 }
 
+// The events follow the table that is printed without them; Pluto from the ephemeris says so
+// in the title and runs past the end of its table.
+TEST(Cli, EventsAndPrecisePlutoAreTheWindowsOptions) {
+    auto world = RunCli(
+        "run --world --first mars --second JUPITER --start 2009-01-01 "
+        "--end 2009-12-31 --events");
+    EXPECT_EQ(world.status, 0) << world.errors;
+    const std::string golden = Golden("world-mars-jupiter-2009.txt");
+    ASSERT_TRUE(world.out.starts_with(golden)) << world.out;
+    EXPECT_TRUE(world.out.substr(golden.size())
+                    .starts_with("\r\nStations and sign ingresses of Mars and Jupiter\r\n"))
+        << world.out;
+    EXPECT_NE(world.out.find("2009-12-20  | 13:26 GMT       | Mars stations retrograde"),
+              std::string::npos);
+
+    auto pluto = RunCli(
+        "run --personal --first Pluto --second Venus --start 2150-01-01 --end 2150-12-31 "
+        "--birth 1950-03-07 --birth-time 14:30 --birth-tz +1 --precise-pluto");
+    EXPECT_EQ(pluto.status, 0) << pluto.errors;
+    EXPECT_TRUE(pluto.out.starts_with(
+        "Pluto transits of natal Venus, Jan. 1, 2150, to Dec. 31, 2150, birth at March 7, 1950, "
+        "14:30 GMT+1:00 (tropical) (precise Pluto)\r\n"))
+        << pluto.out;
+    auto table = RunCli(
+        "run --personal --first Pluto --second Venus --start 2150-01-01 --end 2150-12-31 "
+        "--birth 1950-03-07 --birth-time 14:30 --birth-tz +1");
+    EXPECT_EQ(table.status, 1);
+    EXPECT_EQ(table.errors, "Start date is too late for Pluto.\n");
+}
+
 TEST(Cli, ARefusedRunExitsWithTheWindowsMessage) {
     auto refused = RunCli(
         "run --personal --start 2009-07-01 --end 2010-06-30 "

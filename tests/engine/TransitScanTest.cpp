@@ -32,9 +32,8 @@ int32_t DayOf(const std::string& cell) {
 double DeviationAtMidnight(const TransitRequest& r, int32_t day, AspectCode aspect) {
     const double t = LocalMidnight(day, r.tzMinutes);
     const double second =
-        r.isWorld ? PlanetLongitude(r.secondBody, t, ZodiacOf(r)) : r.natalLongitude[r.secondBody];
-    return AspectDeviation(Separation(PlanetLongitude(r.firstBody, t, ZodiacOf(r)), second),
-                           aspect);
+        r.isWorld ? PlanetLongitude(r.secondBody, t, BasisOf(r)) : r.natalLongitude[r.secondBody];
+    return AspectDeviation(Separation(PlanetLongitude(r.firstBody, t, BasisOf(r)), second), aspect);
 }
 
 // Arcminutes of an angle cell such as 2°29'.

@@ -95,7 +95,7 @@ void ExpectOrderedAndNested(const ScanHarness& h) {
             if (const auto* exact = std::get_if<ExactMinimum>(&m.value)) {
                 const PairDeviation pair(t.firstBody, t.secondBody, h.request.isWorld,
                                          h.request.natalLongitude[t.secondBody], t.aspect,
-                                         ZodiacOf(h.request));
+                                         BasisOf(h.request));
                 EXPECT_LT(*pair.At(exact->instant), kExactDeviation);
             }
         }

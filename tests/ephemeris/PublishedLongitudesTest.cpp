@@ -84,5 +84,27 @@ TEST(PublishedLongitudes, EveryBodyAgreesWithItsSources) {
     PlutoTable.clear();
 }
 
+// Taken from the ephemeris, Pluto needs no allowance for the table's rounding. Pluto moves at
+// most 0.15" a minute, so each reference's tolerance is also a bound of a few minutes on when
+// Pluto reaches it.
+TEST(PublishedLongitudes, PrecisePlutoHoldsItsReferencesWithoutTheTablesAllowance) {
+    InitVocabulary(ZENTHRA_DATA_DIR);
+    int checked = 0;
+    for (const auto& row : ReadPublished()) {
+        if (row.body != "Pluto") {
+            continue;
+        }
+        const double ut = row.jdTt - swe_deltat(row.jdTt);
+        const double degrees =
+            PlanetLongitude(kPluto, ut, {Zodiac::Tropical, PlutoSource::Ephemeris}) / kFullTurn *
+            360;
+        const double errorArcsec = std::abs(std::remainder(degrees - row.degrees, 360)) * 3600;
+        EXPECT_LE(errorArcsec, row.toleranceArcsec) << row.source << " " << row.jdTt;
+        std::cout << "precise Pluto " << row.jdTt << ": " << errorArcsec << " arcsec\n";
+        ++checked;
+    }
+    EXPECT_GE(checked, 2);
+}
+
 }  // namespace
 }  // namespace zenthra

@@ -135,22 +135,20 @@ TEST_F(KeyboardTest, TabFollowsTheReadingOrderWithThePaneLast) {
     std::copy_if(order.begin(), order.end(), std::back_inserter(shown), [&](const auto& name) {
         return std::find(hidden.begin(), hidden.end(), name) == hidden.end();
     });
-    EXPECT_EQ(shown, (std::vector<std::string>{
-                         "txbBirthPlace",     "txbYear(0)",      "txbMonth(0)",
-                         "txbDay(0)",         "txbYear(2)",      "txbMonth(2)",
-                         "txbDay(2)",         "cboTimezone(0)",  "txbYear(1)",
-                         "txbMonth(1)",       "txbDay(1)",       "cboHour",
-                         "cboMinute",         "cboTimezone(1)",  "chkDisplayNATZabbr",
-                         "txbBirthZone",      "txbResultZone",   "optWorld",
-                         "optTropical",       "cboSearchAspect", "cmdSearch",
-                         "optPersonal",       "optSidereal",     "chkKeepDates",
-                         "chkAppendToOutput", "cboOrbs(0)",      "cboOrbs(1)",
-                         "cboOrbs(2)",        "cmdStart",        "cmdShowAll(0)",
-                         "cmdShowAll(1)",     "cboPlanet(0)",    "cboPlanet(1)",
-                         "chkOutputAsHTML",   "cmdTimeline",     "cmdSaveState",
-                         "cmdRestoreState",   "cmdExport",       "cmdFile",
-                         "chkOpenOutputFile", "cmdClear",        "cmdHelp",
-                         "cmdQuit",           "txbOutput"}));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{
+                  "txbBirthPlace",     "txbYear(0)",        "txbMonth(0)",        "txbDay(0)",
+                  "txbYear(2)",        "txbMonth(2)",       "txbDay(2)",          "cboTimezone(0)",
+                  "txbYear(1)",        "txbMonth(1)",       "txbDay(1)",          "cboHour",
+                  "cboMinute",         "cboTimezone(1)",    "chkDisplayNATZabbr", "txbBirthZone",
+                  "txbResultZone",     "optWorld",          "optTropical",        "cboSearchAspect",
+                  "cmdSearch",         "optPersonal",       "optSidereal",        "chkKeepDates",
+                  "chkAppendToOutput", "cboOrbs(0)",        "cboOrbs(1)",         "cboOrbs(2)",
+                  "cmdStart",          "cmdShowAll(0)",     "cmdShowAll(1)",      "cboPlanet(0)",
+                  "cboPlanet(1)",      "chkOutputAsHTML",   "chkPrecisePluto",    "chkEvents",
+                  "cmdTimeline",       "cmdSaveState",      "cmdRestoreState",    "cmdExport",
+                  "cmdFile",           "chkOpenOutputFile", "cmdClear",           "cmdHelp",
+                  "cmdQuit",           "txbOutput"}));
     EXPECT_EQ(order.size(), shown.size() + hidden.size());
 }
 

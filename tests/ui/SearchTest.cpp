@@ -45,7 +45,7 @@ class SearchTest : public ::testing::Test {
                                       w.request.natalLongitude[w.request.secondBody],
                                       w.request.tzMinutes,
                                       0,
-                                      ZodiacOf(w.request)};
+                                      BasisOf(w.request)};
         RangeFault fault = RangeFault::None;
         return AspectInOrbAt(query, day - 0.5 - w.request.tzMinutes / 1440.0, fault);
     }
