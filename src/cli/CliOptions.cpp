@@ -42,7 +42,7 @@ const std::map<CliCommand, std::vector<std::string>> kUnused = {
     {CliCommand::Search, {"--start", "--vary", "--date-style", "--out"}},
     {CliCommand::AllTransits,
      {"--world", "--sidereal", "--first", "--second", "--orbs", "--html", "--vary", "--aspect",
-      "--format", "--output", "--no-spans", "--events"}}};
+      "--events"}}};
 const std::vector<std::string> kPersonalOnly = {"--sidereal", "--birth", "--birth-time",
                                                 "--birth-tz", "--birth-place"};
 
@@ -204,8 +204,12 @@ class Parser {
         return result;
     }
 
+    // iCalendar holds events at instants; the all-transits mode's transits are periods.
     void CheckFormat() {
         const CliOptions& o = result.options;
+        if (o.command == CliCommand::AllTransits && o.format == ExportFormat::ICalendar) {
+            Fail("all-transits cannot be exported as ics (text, csv or json)");
+        }
         if (o.noSpans && o.format != ExportFormat::ICalendar) {
             Fail("--no-spans is only for --format ics");
         }
@@ -427,6 +431,7 @@ std::string UsageText() {
   zenthra-cli all-transits --birth YYYY-MM-DD --birth-time HH:MM --birth-tz ZONE
                            --start YYYY-MM-DD --end YYYY-MM-DD [--tz ZONE]
                            [--date-style 0-3] [--out DIR] [--precise-pluto]
+                           [--format text|csv|json] [--output FILE]
   zenthra-cli places       PLACE: the atlas's places of that name, the best match first,
                            with region, country, coordinates, IANA zone and population
   zenthra-cli timeline     --output FILE.svg|FILE.png [--width PIXELS]
@@ -445,7 +450,7 @@ birth zone to its IANA zone and names the place it took on standard error.
 --format gives what run, show-all (every table) and search found as the pane's text (text,
 the default), as CSV (one row per closest approach), as iCalendar (ics: a one-minute event
 at each exact minimum, all-day events for the other closest approaches and, unless
---no-spans, for each transit's outer orb) or as JSON.
+--no-spans, for each transit's outer orb) or as JSON; all-transits gives text, csv or json.
 It goes to standard output, or with --output FILE into that file, which is replaced only
 once the whole export is written.
 timeline draws the transits as a picture without a display: one lane per aspect and pair,

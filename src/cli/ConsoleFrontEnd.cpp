@@ -240,6 +240,9 @@ class FrontEnd {
         if (options.format == ExportFormat::Text) {
             return window.Pane().Text();
         }
+        if (options.command == CliCommand::AllTransits) {
+            return ExportText(window.LastAllTransitsExport(), options.format).value_or("");
+        }
         return ExportText(window.LastExport(), options.format,
                           {!options.noSpans, platform.CurrentUtcSeconds()})
             .value_or("");

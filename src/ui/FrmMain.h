@@ -218,6 +218,18 @@ class FrmMain : public ScanWindow, public ReportWindow {
     // Exports (FrmMainExport.cpp): the tables of the last run, show-all sequence or search.
     void cmdExport_Click();
     const ExportedRuns& LastExport() const { return exportRuns; }
+    // The last all-transits computation's transits per orb, as the timeline keeps them.
+    ExportedAllTransits LastAllTransitsExport() const {
+        ExportedAllTransits all{allTransitsKept.firstDay,
+                                allTransitsKept.lastDay,
+                                ExportBirth(),
+                                allTransitsKept.tzMinutes,
+                                {}};
+        for (const auto& [orb, transits] : allTransitsKept.transits) {
+            all.orbs.push_back({static_cast<int16_t>(orb), transits});
+        }
+        return all;
+    }
 
     // Output to a file.
     void cmdFile_Click();

@@ -1,5 +1,5 @@
-// zenthra-cli --format and --output: the command line's refusals, and what a run and a search
-// give on standard output or into a file.
+// zenthra-cli --format and --output: the command line's refusals, and what a run, a search
+// and the all-transits mode give on standard output or into a file.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -43,13 +43,16 @@ TEST(ExportCommandLine, RefusesUnknownFormatsAndFormatsACommandCannotGive) {
               "bad value 'CSV' for --format (text, csv, ics or json)");
     EXPECT_EQ(ErrorOf(kRun + " --format"), "--format needs a value");
     EXPECT_EQ(ErrorOf(kRun + " --output"), "--output needs a value");
-    EXPECT_EQ(ErrorOf(kAllTransits + " --format csv"), "--format is not used by all-transits");
+    EXPECT_EQ(ErrorOf(kAllTransits + " --format ics"),
+              "all-transits cannot be exported as ics (text, csv or json)");
     EXPECT_EQ(ErrorOf(kRun + " --no-spans"), "--no-spans is only for --format ics");
     EXPECT_EQ(ErrorOf(kRun + " --format csv --no-spans"), "--no-spans is only for --format ics");
+    EXPECT_EQ(ErrorOf("timeline --world --output t.svg --format csv"),
+              "--format is not used by timeline");
 
     for (const std::string& line :
          {kRun + " --format ics --no-spans --output x.ics", kRun + " --format text --output x",
-          kRun + " --format json"}) {
+          kAllTransits + " --format json --output x.json", kAllTransits + " --format csv"}) {
         EXPECT_EQ(ErrorOf(line), "") << line;
     }
 }
@@ -107,7 +110,7 @@ TEST(ExportCommandLine, ICalendarWithoutSpansHasOnlyTheMinima) {
     }
 }
 
-TEST(ExportCommandLine, ASearchPrintsOnlyItsExport) {
+TEST(ExportCommandLine, ASearchPrintsOnlyItsExportAndAllTransitsItsOrbs) {
     const auto search = RunCli(
         "search --world --first Mars --second Jupiter --end 2009-01-01 --aspect conjunction "
         "--format json");
@@ -116,6 +119,20 @@ TEST(ExportCommandLine, ASearchPrintsOnlyItsExport) {
     EXPECT_EQ(found["command"], "search");
     EXPECT_EQ(found["tables"][0]["transits"][0]["aspect"], "conjunction");
 
+    testing::ScratchFolder folder("export-cli");
+    const std::string path = folder.Slashed() + "all.json";
+    const auto all =
+        RunCli(kAllTransits + " --out " + folder.Slashed() + " --format json --output " + path);
+    ASSERT_EQ(all.status, 0) << all.errors;
+    const auto document = nlohmann::json::parse(ReadFile(path));
+    EXPECT_EQ(document["command"], "all-transits");
+    ASSERT_EQ(document["orbs"].size(), 3u);
+    EXPECT_EQ(document["orbs"][2]["orb_degrees"], 5);
+    EXPECT_FALSE(document["orbs"][2]["transits"].empty());
+    EXPECT_EQ(testing::RunCommand("python3 " ZENTHRA_JSON_VALIDATOR " " + path +
+                                  " " ZENTHRA_EXPORT_SCHEMA)
+                  .status,
+              0);
 }
 
 }  // namespace
