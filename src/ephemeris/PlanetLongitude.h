@@ -21,9 +21,8 @@ enum class PlutoSource { Table, Ephemeris };
 // How a computation takes its positions. Each request carries its own; the process keeps none.
 struct LongitudeBasis {
     constexpr LongitudeBasis() = default;
-    // A zodiac alone keeps Pluto's table.
-    constexpr LongitudeBasis(Zodiac zodiac,
-                             PlutoSource pluto = PlutoSource::Table)  // NOLINT(implicit)
+    // Implicit, so that a zodiac alone stands for the basis with Pluto's table.
+    constexpr LongitudeBasis(Zodiac zodiac, PlutoSource pluto = PlutoSource::Table)
         : zodiac(zodiac), pluto(pluto) {}
 
     Zodiac zodiac = Zodiac::Tropical;
