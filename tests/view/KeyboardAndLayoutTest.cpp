@@ -114,18 +114,27 @@ TEST_F(KeyboardTest, TabFollowsTheReadingOrderAndLeavesThePane) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(FocusName());
     }
-    EXPECT_EQ(visited,
-              (std::vector<std::string>{
-                  "txbYear(0)",     "txbMonth(0)",        "txbDay(0)",       "txbYear(2)",
-                  "txbMonth(2)",    "txbDay(2)",          "cboTimezone(0)",  "txbYear(1)",
-                  "txbMonth(1)",    "txbDay(1)",          "cboHour",         "cboMinute",
-                  "cboTimezone(1)", "chkDisplayNATZabbr", "txbBirthZone",    "txbResultZone",
-                  "optWorld",       "optTropical",        "cboSearchAspect", "cmdSearch",
-                  "optPersonal",    "optSidereal",        "chkKeepDates",    "cboOrbs(0)",
-                  "cboOrbs(1)",     "cboOrbs(2)",         "cmdStart",        "cmdShowAll(0)",
-                  "cmdShowAll(1)",  "cboPlanet(0)",       "cboPlanet(1)",    "chkOutputAsHTML",
-                  "cmdSaveState",   "cmdRestoreState",    "cmdHelp",         "cmdQuit",
-                  "txbOutput",      "txbBirthPlace",      "txbYear(0)"}));
+    EXPECT_EQ(visited, (std::vector<std::string>{"txbYear(0)",      "txbMonth(0)",
+                                                 "txbDay(0)",       "txbYear(2)",
+                                                 "txbMonth(2)",     "txbDay(2)",
+                                                 "cboTimezone(0)",  "txbYear(1)",
+                                                 "txbMonth(1)",     "txbDay(1)",
+                                                 "cboHour",         "cboMinute",
+                                                 "cboTimezone(1)",  "chkDisplayNATZabbr",
+                                                 "txbBirthZone",    "txbResultZone",
+                                                 "optWorld",        "optTropical",
+                                                 "cboSearchAspect", "cmdSearch",
+                                                 "optPersonal",     "optSidereal",
+                                                 "chkKeepDates",    "cboOrbs(0)",
+                                                 "cboOrbs(1)",      "cboOrbs(2)",
+                                                 "cmdStart",        "cmdShowAll(0)",
+                                                 "cmdShowAll(1)",   "cboPlanet(0)",
+                                                 "cboPlanet(1)",    "chkOutputAsHTML",
+                                                 "chkPrecisePluto", "chkEvents",
+                                                 "cmdSaveState",    "cmdRestoreState",
+                                                 "cmdHelp",         "cmdQuit",
+                                                 "txbOutput",       "txbBirthPlace",
+                                                 "txbYear(0)"}));
     EXPECT_TRUE(boxes.shown.empty());
 }
 
