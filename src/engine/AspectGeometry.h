@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "calendar/Zone.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
@@ -28,6 +30,11 @@ bool IsRetrograde(BodyCode body, double instant, LongitudeBasis basis);
 // The Julian date (UT) of the local midnight that begins a day.
 inline double LocalMidnight(int32_t day, int16_t tzMinutes) {
     return day - 0.5 - tzMinutes / 1440.0;
+}
+
+// The same in the results' IANA zone when there is one: the first instant of the local day.
+inline double LocalMidnight(int32_t day, int16_t tzMinutes, const std::optional<Zone>& zone) {
+    return zone ? DayStartJulianDate(*zone, day) : LocalMidnight(day, tzMinutes);
 }
 
 }  // namespace zenthra

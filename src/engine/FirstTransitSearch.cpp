@@ -22,7 +22,8 @@ int32_t StepToOrbChange(const FirstTransitQuery& query, int32_t firstDay, bool w
         if (n != firstDay) {
             stepping(n);
         }
-        const bool inOrb = AspectInOrbAt(query, LocalMidnight(n, query.tzMinutes), fault);
+        const bool inOrb =
+            AspectInOrbAt(query, LocalMidnight(n, query.tzMinutes, query.zone), fault);
         if (fault != RangeFault::None) {
             return n;
         }

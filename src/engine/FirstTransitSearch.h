@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
+#include "calendar/Zone.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
@@ -21,6 +23,8 @@ struct FirstTransitQuery {
     int16_t tzMinutes = 0;  // the days are local days of this zone
     int32_t afterDay = 0;   // the search begins on the day after this one
     LongitudeBasis basis = {};
+    // The days' zone, in place of tzMinutes.
+    std::optional<Zone> zone = {};
 };
 
 // Which body's longitude fell outside its source, and on which side.

@@ -47,4 +47,12 @@ LocalInstant ToLocalInstant(double instant, int16_t tzMinutes) {
     return {day, (local + 0.5) - day};
 }
 
+LocalInstant ToLocalInstant(double instant, int16_t tzMinutes, const std::optional<Zone>& zone) {
+    if (!zone) {
+        return ToLocalInstant(instant, tzMinutes);
+    }
+    const ZoneLocalTime local = LocalTimeAt(*zone, instant);
+    return {local.jdn, static_cast<double>(local.seconds) / kSecondsPerDay};
+}
+
 }  // namespace zenthra

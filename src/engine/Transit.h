@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "calendar/Zone.h"
 #include "engine/BodyEvent.h"
 #include "engine/TransitRequest.h"
 #include "ephemeris/Vocabulary.h"
@@ -74,6 +75,9 @@ struct TransitRun {
     bool retrogradeMarked = true;
     std::vector<Transit> transits;       // as their blocks were printed
     std::vector<BodyEvent> events = {};  // in time order, when the run lists them
+    // The results' IANA zone: local times and abbreviations in force in place of the offset
+    // and the text above.
+    std::optional<Zone> zone = {};
 };
 
 // The local day of an instant (Julian date, UT) and the fraction of that day gone by.
@@ -82,5 +86,6 @@ struct LocalInstant {
     double fraction = 0;
 };
 LocalInstant ToLocalInstant(double instant, int16_t tzMinutes);
+LocalInstant ToLocalInstant(double instant, int16_t tzMinutes, const std::optional<Zone>& zone);
 
 }  // namespace zenthra

@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "calendar/Zone.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
@@ -23,6 +25,7 @@ struct TransitRequest {
     int32_t startJdn = 0;
     int32_t endJdn = 0;
     int16_t tzMinutes = 0;
+    std::optional<Zone> zone;  // the results' IANA zone, in place of tzMinutes
     std::array<int16_t, 3> orbDegrees{};
     std::array<double, 3> orbRadians{};
     bool outerOrbIs15 = false;

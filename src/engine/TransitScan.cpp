@@ -31,7 +31,8 @@ std::optional<double> TransitScan::DeviationAt(double instant, AspectCode aspect
 }
 
 bool TransitScan::RetrogradeAt(int32_t day) const {
-    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes), BasisOf(request));
+    return IsRetrograde(request.firstBody, LocalMidnight(day, request.tzMinutes, request.zone),
+                        BasisOf(request));
 }
 
 MarkedDay TransitScan::Marked(int32_t day) const {
@@ -40,7 +41,7 @@ MarkedDay TransitScan::Marked(int32_t day) const {
 
 void TransitScan::MoveStartBeforeTransit() {
     AspectCode inProgress = 0;
-    const double start = LocalMidnight(request.startJdn, request.tzMinutes);
+    const double start = LocalMidnight(request.startJdn, request.tzMinutes, request.zone);
     for (AspectCode a = 1; a <= kAspectsInUse && inProgress == 0; ++a) {
         const auto d = DeviationAt(start, a);
         if (d && InOrb(*d, request.orbRadians[kInnerOrb])) {
@@ -51,7 +52,8 @@ void TransitScan::MoveStartBeforeTransit() {
         int32_t d = request.startJdn;
         // Stops where the longitudes run out, before the range of their source.
         for (;;) {
-            const auto before = DeviationAt(LocalMidnight(d - 1, request.tzMinutes), inProgress);
+            const auto before =
+                DeviationAt(LocalMidnight(d - 1, request.tzMinutes, request.zone), inProgress);
             if (!before) {
                 break;
             }
@@ -85,6 +87,7 @@ void TransitScan::RunTransitScan() {
            window.ResultsTimezoneText(),
            !(request.showAllMode && request.isWorld),
            {}};
+    run.zone = request.zone;
     block = {};
     output.WriteTableHeader(window.RunTitle());
 
@@ -147,7 +150,7 @@ bool TransitScan::ScanDay(int32_t w) {
 
 void TransitScan::TakeSamples(int32_t w) {
     const auto sample = [this](int32_t day) {
-        const double t = LocalMidnight(day, request.tzMinutes);
+        const double t = LocalMidnight(day, request.tzMinutes, request.zone);
         return std::array<double, 2>{PlanetLongitude(request.firstBody, t, BasisOf(request)),
                                      SecondLongitude(t)};
     };
@@ -365,7 +368,7 @@ std::optional<ExactMinimum> TransitScan::FindExactMinimum(int32_t day, AspectCod
     if (found.best >= kExactDeviation) {
         return std::nullopt;
     }
-    const int32_t local = ToLocalInstant(found.bestInstant, request.tzMinutes).day;
+    const int32_t local = ToLocalInstant(found.bestInstant, request.tzMinutes, request.zone).day;
     return ExactMinimum{found.bestInstant, RetrogradeAt(local + 1)};
 }
 

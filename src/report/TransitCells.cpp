@@ -36,8 +36,10 @@ std::string MarkedDayText(const TransitRun& run, const MarkedDay& day) {
 }
 
 LocalTimeText ExactLocalTime(const TransitRun& run, const ExactMinimum& minimum) {
-    const LocalInstant local = ToLocalInstant(minimum.instant, run.tzMinutes);
-    return {local.day, FormatTimeOfDay(local.fraction, true, ":"), run.timezoneText};
+    const LocalInstant local = ToLocalInstant(minimum.instant, run.tzMinutes, run.zone);
+    const std::string zone =
+        run.zone ? run.zone->Abbreviation(InstantOfJulianDate(minimum.instant)) : run.timezoneText;
+    return {local.day, FormatTimeOfDay(local.fraction, true, ":"), zone};
 }
 
 MinimumCells RenderMinimum(const TransitRun& run, const ExactMinimum& minimum) {
