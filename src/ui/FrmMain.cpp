@@ -358,6 +358,10 @@ void FrmMain::BindHandlers() {
         cboOrbs[i].click = [this, i] { cboOrbs_Click(i); };
     }
     chkDisplayNATZabbr.click = [this] { chkDisplayNATZabbr_Click(); };
+    for (Control* entry : {&txbBirthZone, &txbResultZone}) {
+        entry->change = [this, entry] { ZoneEntry_Change(*entry); };
+        entry->click = [this, entry] { ZoneEntry_Click(*entry); };
+    }
     cboSearchAspect.click = [this] { cboSearchAspect_Click(); };
     chkKeepDates.click = [this] { chkKeepDates_Click(); };
     chkOpenOutputFile.click = [this] { chkOpenOutputFile_Click(); };

@@ -117,6 +117,9 @@ class FrmMain : public ScanWindow, public ReportWindow {
     std::string stopDateText;
     std::string outputFilePath;
     std::array<int, 2> savedTimezoneIndex{0, 0};
+    // The birth time's IANA zone as last checked, and the instant of birth (seconds) in it.
+    std::optional<Zone> birthZone;
+    int64_t birthInstant = 0;
     std::string progressDateText;
 
     // The run shared with the engine.
@@ -348,6 +351,16 @@ class FrmMain : public ScanWindow, public ReportWindow {
     void NoteEnterPressed(Control& field, int keyCode);
     void StartOnEnter(Control& field, int keyCode);
     Control* enterPressedIn = nullptr;  // the field that Enter was last pressed in
+
+    // IANA zones named in place of the timezone lists (FrmMainZones.cpp).
+    static std::string ZoneEntryName(const Control& entry);
+    void ZoneEntry_Change(Control& entry);
+    void ZoneEntry_Click(Control& entry);
+    bool FindZoneOrRefuse(const Control& entry, const std::string& role, const std::string& title,
+                          std::optional<Zone>& zone);
+    bool CheckBirthZone();
+    int BirthMinutes() const;
+    std::string BirthTimezoneText() const;
 
     // Saved state and quitting (FrmMainState.cpp).
     std::array<int32_t, 2> RestoreDatesAndBodies();

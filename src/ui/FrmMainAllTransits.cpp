@@ -95,6 +95,12 @@ Outcome FrmMain::cmdShowAllTransits_Click() {
     if (!validationPassed) {
         return Outcome::Refused();
     }
+    if (request.zone || birthZone) {
+        MsgBox(std::string("'All transits' can at present be calculated") + kCrLf +
+                   "only in the timezones of the lists, not in named zones.",
+               MsgIcon::None, "Restriction");
+        return Outcome::Refused();
+    }
 
     AllTransitsRequest all;
     SetDate(request.startJdn, all.startYear, all.startMonth, all.startDay);

@@ -6,6 +6,7 @@
 #include "calendar/DatePr2.h"
 #include "calendar/StrProc.h"
 #include "calendar/Timezones.h"
+#include "engine/AspectGeometry.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/PlutoTable.h"
 #include "ui/FrmMain.h"
@@ -124,7 +125,10 @@ bool FrmMain::CheckPeriodLength() {
 }
 
 bool FrmMain::CheckResultsTimezone() {
-    if (ShowsEmptyEntry(cboTimezone[0])) {
+    if (!FindZoneOrRefuse(txbResultZone, "results", StartCaptionTitle(), request.zone)) {
+        return false;
+    }
+    if (!request.zone && ShowsEmptyEntry(cboTimezone[0])) {
         RefuseRun("Please specify the timezone for the results, or use the default GMT timezone.",
                   MsgIcon::None);
         cboTimezone[0].SetListIndex(kGreenwichIndex);
@@ -301,7 +305,7 @@ bool FrmMain::CheckBirthData(bool skipStartRule) {
         cboMinute.SetListIndex(kMinuteZero);
         return false;
     }
-    if (ShowsEmptyEntry(cboTimezone[1])) {
+    if (ZoneEntryName(txbBirthZone).empty() && ShowsEmptyEntry(cboTimezone[1])) {
         RefuseRun("Please specify the timezone, or use GMT if not known.", MsgIcon::None);
         cboTimezone[1].SetListIndex(kGreenwichIndex);
         return false;
@@ -309,7 +313,7 @@ bool FrmMain::CheckBirthData(bool skipStartRule) {
     if (ShowsEmptyEntry(cboMinute)) {
         cboMinute.SetListIndex(kMinuteZero);
     }
-    return true;
+    return CheckBirthZone();
 }
 
 bool FrmMain::CheckOrbRules() {
@@ -374,13 +378,13 @@ bool FrmMain::CheckEphemerisData(double first, double last) {
 // need: the local midnight that begins the start day, or that ends the last day (the last
 // day's "tomorrow"), and 0h UT of the same day, which the exact-minute search reaches.
 double FrmMain::RangeInstant(int group) {
-    const double zoneDays = TimezoneMinutes(cboTimezone[0].ListIndex()) / 1440.0;
+    const int16_t tzMinutes = static_cast<int16_t>(TimezoneMinutes(cboTimezone[0].ListIndex()));
     if (group == kStartGroup) {
         const double midnight = request.startJdn - 0.5;
-        return std::min(midnight, midnight - zoneDays);
+        return std::min(midnight, LocalMidnight(request.startJdn, tzMinutes, request.zone));
     }
     const double nextMidnight = request.endJdn + 0.5;
-    return std::max(nextMidnight, nextMidnight - zoneDays);
+    return std::max(nextMidnight, LocalMidnight(request.endJdn + 1, tzMinutes, request.zone));
 }
 
 // A birth near the edge of the Moon's or Pluto's days can fall outside them once its time
@@ -394,10 +398,15 @@ bool FrmMain::CheckNatalRange() {
     return true;
 }
 
+int FrmMain::BirthMinutes() const {
+    return (cboHour.ListIndex() - 1) * 60 + (cboMinute.ListIndex() - 1) * 5;
+}
+
 void FrmMain::ComputeNatalLongitude() {
-    const int birthMinutes = (cboHour.ListIndex() - 1) * 60 + (cboMinute.ListIndex() - 1) * 5;
     const int timezoneMinutes = TimezoneMinutes(cboTimezone[1].ListIndex());
-    const double instant = request.birthJdn - 0.5 + (birthMinutes - timezoneMinutes) / 1440.0;
+    const double instant =
+        birthZone ? JulianDateOfInstant(birthInstant)
+                  : request.birthJdn - 0.5 + (BirthMinutes() - timezoneMinutes) / 1440.0;
     request.natalLongitude[request.secondBody] =
         PlanetLongitude(request.secondBody, instant, BasisOf(request));
 }

@@ -32,7 +32,10 @@ Outcome FrmMain::cmdSearch_Click() {
     if (!world && !CheckBirthData(true)) {
         return Outcome::Refused();
     }
-    if (cboTimezone[0].ListIndex() <= 0) {
+    if (!FindZoneOrRefuse(txbResultZone, "results", "Search", request.zone)) {
+        return Outcome::Refused();
+    }
+    if (!request.zone && cboTimezone[0].ListIndex() <= 0) {
         platform.MsgBox(
             "Please specify the timezone for the results, or use the default GMT timezone.",
             MsgIcon::None, "Search");
@@ -85,7 +88,8 @@ Outcome FrmMain::cmdSearch_Click() {
                                   request.natalLongitude[request.secondBody],
                                   request.tzMinutes,
                                   endDate,
-                                  BasisOf(request)};
+                                  BasisOf(request),
+                                  request.zone};
     const FirstTransitResult found = FindFirstTransit(
         query, {[this](RangeFault fault) {
                     platform.MsgBox(RangeErrorText(fault, request.firstBody, request.secondBody),

@@ -421,7 +421,7 @@ std::string FrmMain::RunTitle() {
     in.birthJdn = request.birthJdn;
     in.hourText = cboHour.SelectedText();
     in.minuteText = cboMinute.SelectedText();
-    in.birthTimezoneText = cboTimezone[1].SelectedText();
+    in.birthTimezoneText = BirthTimezoneText();
     in.tropical = optTropical.Value() != 0;
     in.showAllMode = request.showAllMode;
     in.precisePluto = request.precisePluto;

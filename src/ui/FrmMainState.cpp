@@ -3,6 +3,7 @@
 
 #include "calendar/StrProc.h"
 #include "calendar/Timezones.h"
+#include "calendar/Zone.h"
 #include "ui/FrmMain.h"
 
 namespace zenthra {
@@ -236,6 +237,9 @@ void FrmMain::cmdHelp_Click() {
             {geometry.left + 100, geometry.top + 380, geometry.width - 200, geometry.height - 480});
     }
     frmView.strFilename = platform.ProgramFolder() + "/zta_help.txt";
+    frmView.strMark = "@TZDATA_VERSION@";
+    const std::string tzVersion = TzDatabaseVersion();
+    frmView.strMarkText = tzVersion.empty() ? "unknown" : tzVersion;
     frmView.caption = "Help";
     frmView.cmdClose.caption = "Close";
     frmView.blnCopyToClipboardInvisible = true;

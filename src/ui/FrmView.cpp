@@ -143,7 +143,12 @@ bool FrmView::LoadFile() {
         ReportUnreadable(start.errorNumber);
         return false;
     }
-    txbText1.text = ShownText(start.bytes);
+    std::string text = start.bytes;
+    if (const size_t at = strMark.empty() ? std::string::npos : text.find(strMark);
+        at != std::string::npos) {
+        text.replace(at, strMark.size(), strMarkText);
+    }
+    txbText1.text = ShownText(text);
     return true;
 }
 

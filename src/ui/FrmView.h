@@ -27,6 +27,8 @@ class FrmView {
     bool visible = false;
 
     std::string strFilename;
+    // A mark in the file and the text shown in its place.
+    std::string strMark, strMarkText;
     bool blnCopyToClipboardInvisible = false;
 
     Control txbText1;
