@@ -3,6 +3,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "calendar/Zone.h"
 #include "cli/CliOptions.h"
 #include "cli/ConsoleFrontEnd.h"
 #include "cli/ConsoleSignals.h"
@@ -21,7 +22,7 @@ int Main(const zenthra::CliParse& parse) {
         return kExitDone;
     }
     if (parse.options.command == CliCommand::Version) {
-        std::cout << "zenthra-cli " ZENTHRA_VERSION "\n";
+        std::cout << "zenthra-cli " ZENTHRA_VERSION "\n" << TzDatabaseText();
         return kExitDone;
     }
     if (parse.options.command == CliCommand::Places) {

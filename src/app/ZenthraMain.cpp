@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ScreenshotRun.h"
+#include "calendar/Zone.h"
 #include "store/QSettingsStore.h"
 #include "support/ProgramFolder.h"
 #include "ui/FrmMain.h"
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.parser.isSet(line.version)) {
-        std::cout << "zenthra " ZENTHRA_VERSION "\n";
+        std::cout << "zenthra " ZENTHRA_VERSION "\n" << TzDatabaseText();
         return 0;
     }
     if (!HasDisplay(argc, argv)) {

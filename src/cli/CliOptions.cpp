@@ -6,6 +6,7 @@
 
 #include "calendar/StrProc.h"
 #include "calendar/Timezones.h"
+#include "calendar/Zone.h"
 #include "engine/TransitRequest.h"
 #include "ephemeris/Vocabulary.h"
 #include "render/TimelinePicture.h"
@@ -45,6 +46,9 @@ const std::map<CliCommand, std::vector<std::string>> kUnused = {
       "--events"}}};
 const std::vector<std::string> kPersonalOnly = {"--sidereal", "--birth", "--birth-time",
                                                 "--birth-tz", "--birth-place"};
+
+constexpr const char* kZoneForms =
+    " (GMT, GMT+5:30, EST/CDT, +5:30, -3 ... or an IANA zone such as Europe/Berlin)";
 
 // A value as a message shows it: long ones cut, at a character's start.
 std::string Shown(const std::string& value) {
@@ -314,8 +318,7 @@ class Parser {
             auto& field = option == "--start" ? o.start : option == "--end" ? o.end : o.birth;
             Set(field, ParseDate(value), bad + " (YYYY-MM-DD)");
         } else if (option == "--tz" || option == "--birth-tz") {
-            Set(option == "--tz" ? o.tz : o.birthTz, ParseZone(value),
-                bad + " (GMT, GMT+5:30, EST/CDT, +5:30, -3 ...)");
+            Set(option == "--tz" ? o.tz : o.birthTz, ParseZone(value), bad + kZoneForms);
         } else if (option == "--orbs") {
             Set(o.orbs, ParseOrbs(value), bad + " (OUTER,MIDDLE,INNER in degrees 1 to 15)");
         } else if (option == "--birth-time") {
@@ -401,15 +404,18 @@ std::optional<ZoneChoice> ParseZone(const std::string& text) {
         for (size_t i = 1; i < texts.size(); ++i) {
             if (LowerCase(texts[i]) == LowerCase(text)) {
                 return ZoneChoice{static_cast<int>(i),
-                                  abbreviations && texts[i].find('/') != std::string::npos};
+                                  abbreviations && texts[i].find('/') != std::string::npos, ""};
             }
         }
     }
     const auto minutes = ZoneMinutes(text);
-    if (!minutes || *minutes % 30 != 0 || std::abs(*minutes) > 690) {
-        return std::nullopt;
+    if (minutes && *minutes % 30 == 0 && std::abs(*minutes) <= 690) {
+        return ZoneChoice{*minutes / 30 + kGreenwichIndex, false, ""};
     }
-    return ZoneChoice{*minutes / 30 + kGreenwichIndex, false};
+    if (const std::optional<Zone> zone = Zone::Find(text)) {
+        return ZoneChoice{kGreenwichIndex, false, zone->Name()};
+    }
+    return std::nullopt;
 }
 
 CliParse ParseCommandLine(const std::vector<std::string>& args) {
@@ -441,7 +447,10 @@ std::string UsageText() {
 
 BODY: Sun, Moon, Mercury ... Pluto (any case). The defaults are the window's: Mars and
 Jupiter, orbs 10,5,2, results in GMT.
-ZONE: a timezone list text (GMT, GMT+5:30, GMT-3:00, EST/CDT ...) or an offset (+5:30, -3, 0).
+ZONE: a timezone list text (GMT, GMT+5:30, GMT-3:00, EST/CDT ...), an offset (+5:30, -3, 0)
+or an IANA zone (Europe/Berlin, America/New_York, Asia/Kathmandu); a list text wins. In an
+IANA zone the birth time takes the offset then in force, daylight saving and local mean time
+included, and results give local days and times with the abbreviation in force (CEST, CET).
 NAME: conjunction, opposition, square, trine or sextile.
 PLACE: a town's name, narrowed by region, country or country code after commas
 ("Springfield, Illinois", "Trento, Italy"); places of that very name come first, the most

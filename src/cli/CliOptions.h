@@ -20,10 +20,12 @@ struct DateFields {
     std::string day;
 };
 
-// A timezone as a list index, and whether it was named by its North American abbreviation.
+// A timezone as a list index, and whether it was named by its North American abbreviation;
+// or an IANA zone by its name.
 struct ZoneChoice {
     int listIndex = kGreenwichIndex;
     bool abbreviation = false;
+    std::string zoneName;
 };
 
 struct CliOptions {
@@ -71,7 +73,7 @@ CliParse ParseCommandLine(const std::vector<std::string>& args);
 std::string UsageText();
 
 // The list index of a timezone written as a list text ("GMT+5:30", "EST/CDT") or as an
-// offset ("+5:30", "-3", "0"); empty when it names no entry.
+// offset ("+5:30", "-3", "0"), else the IANA zone of that name; empty when it names neither.
 std::optional<ZoneChoice> ParseZone(const std::string& text);
 
 }  // namespace zenthra

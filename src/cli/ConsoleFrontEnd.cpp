@@ -90,7 +90,7 @@ class FrontEnd {
         SetDate(0, options.start);
         SetDate(1, options.end);
         SetDate(2, options.birth);
-        SetZone(0, options.tz.value_or(ZoneChoice{kGreenwichIndex, false}));
+        SetZone(0, options.tz.value_or(ZoneChoice{}));
         if (options.birthTz) {
             SetZone(1, *options.birthTz);
         }
@@ -158,7 +158,10 @@ class FrontEnd {
         window.txbYear_LostFocus(group);
     }
 
+    // A list text wins over a zone of the same name, so a zone name comes through only when it
+    // is none.
     void SetZone(int list, const ZoneChoice& zone) {
+        (list == 0 ? window.txbResultZone : window.txbBirthZone).text = zone.zoneName;
         if (zone.abbreviation) {
             window.chkDisplayNATZabbr.SetValue(1);
         }

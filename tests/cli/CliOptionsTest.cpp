@@ -63,7 +63,8 @@ TEST(CliZones, OffsetsHaveMinutesBelowSixty) {
         EXPECT_FALSE(ParseZone(zone)) << zone;
     }
     EXPECT_EQ(ErrorOf("run --world --tz +5:60"),
-              "bad value '+5:60' for --tz (GMT, GMT+5:30, EST/CDT, +5:30, -3 ...)");
+              "bad value '+5:60' for --tz (GMT, GMT+5:30, EST/CDT, +5:30, -3 ... or an IANA zone "
+              "such as Europe/Berlin)");
 }
 
 TEST(CliOrbsAndTimes, AreNumbersInTheirRanges) {

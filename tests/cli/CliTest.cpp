@@ -151,7 +151,7 @@ TEST(Cli, UsageErrorsExitWithAHint) {
     auto help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("zenthra-cli all-transits"), std::string::npos);
-    EXPECT_EQ(RunCli("--version").out, "zenthra-cli 2.38\n");
+    EXPECT_TRUE(RunCli("--version").out.starts_with("zenthra-cli 2.38\n"));
 }
 
 TEST(Cli, IgnoredOptionsAndEnormousValuesAreUsageErrors) {

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <string>
 
+#include "calendar/Zone.h"
 #include "support/Process.h"
 
 namespace {
 
+using zenthra::TzDatabaseText;
 using zenthra::testing::RunCommand;
 
 const std::string kHelp =
@@ -58,7 +60,7 @@ TEST(ZenthraCommandLine, HelpAndVersionNeedNoDisplay) {
     for (const char* option : {"--version", "-v", "-platform xcb --version"}) {
         const auto version = RunCommand(Headless(option));
         EXPECT_EQ(version.status, 0) << option;
-        EXPECT_EQ(version.out, "zenthra 2.38\n") << option;
+        EXPECT_EQ(version.out, "zenthra 2.38\n" + TzDatabaseText()) << option;
         EXPECT_EQ(version.errors, "") << option;
     }
 }
