@@ -61,7 +61,7 @@ TEST_F(SavedStateTest, EveryValueComesBackAtTheNextStartButThePaneDoesNot) {
     first->chkOutputAsHTML.SetValue(1);
     first->cmdSaveState.click();
     EXPECT_EQ(store.Value(kState, "BirthHour"), "13");
-    ASSERT_EQ(store.writeOrder.size(), 31u);
+    ASSERT_EQ(store.writeOrder.size(), 33u);
     EXPECT_EQ(store.writeOrder.back(), "StateSaved");
 
     auto w = Start();
