@@ -198,9 +198,10 @@ std::vector<BodyEvent> FindBodyEvents(const BodyEventQuery& query) {
 std::vector<BodyEvent> FindRunEvents(const TransitRequest& request) {
     LongitudeBasis basis = BasisOf(request);
     basis.pluto = PlutoSource::Ephemeris;
-    BodyEventQuery query{request.firstBody, request.startJdn, request.endJdn,
-                         [&request](int32_t day) { return LocalMidnight(day, request.tzMinutes); },
-                         basis};
+    BodyEventQuery query{
+        request.firstBody, request.startJdn, request.endJdn,
+        [&request](int32_t day) { return LocalMidnight(day, request.tzMinutes, request.zone); },
+        basis};
     std::vector<BodyEvent> events = FindBodyEvents(query);
     if (request.isWorld) {
         query.body = request.secondBody;
