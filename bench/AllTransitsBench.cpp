@@ -19,20 +19,12 @@
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
 
+#include "QuietWindow.h"
+
 namespace zenthra {
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietWindow : public AllTransitsWindow {
-  public:
-    MsgAnswer MsgBox(const std::string& text, MsgIcon, const std::string&, MsgButtons) override {
-        std::cerr << "message: " << text << "\n";
-        return MsgAnswer::Ok;
-    }
-    void AppendToPane(std::string_view) override {}
-    void YieldToEventLoop() override {}
-};
 
 constexpr int kOrbs[] = {1, 3, 5};
 

@@ -14,6 +14,8 @@
 #include "render/TimelineImage.h"
 #include "render/TimelinePicture.h"
 
+#include "QuietWindow.h"
+
 namespace zenthra {
 namespace {
 
@@ -24,16 +26,6 @@ constexpr int kOrb = 5;
 constexpr int kFirstYear = 2015;
 constexpr int kYears = 10;
 constexpr int kYearsPerComputation = 2;  // within the mode's longest period
-
-class QuietWindow : public AllTransitsWindow {
-  public:
-    MsgAnswer MsgBox(const std::string& text, MsgIcon, const std::string&, MsgButtons) override {
-        std::cerr << "message: " << text << "\n";
-        return MsgAnswer::Ok;
-    }
-    void AppendToPane(std::string_view) override {}
-    void YieldToEventLoop() override {}
-};
 
 AllTransitsRequest Years(int first, int last, const fs::path& folder) {
     AllTransitsRequest r;
