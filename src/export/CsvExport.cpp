@@ -69,6 +69,23 @@ std::vector<std::string> TransitFields(const MinimumRow& row) {
     return fields;
 }
 
+// A station or ingress in the transit columns: the sign as the second body, the way a station
+// turns as the aspect, the degrees within the sign as the angle.
+std::vector<std::string> EventFields(const EventRow& row) {
+    const bool station = row.kind == "station";
+    std::vector<std::string> fields = {row.kind, BodyName(row.event->body), row.sign,
+                                       station ? (row.retrograde ? "retrograde" : "direct") : ""};
+    fields.resize(fields.size() + 2 * kOrbColumns.size());
+    for (const std::string& field :
+         {IsoDateText(row.instant.localDay), YesNo(true), UtcIsoText(row.instant.utcMinutes),
+          IsoDateText(row.instant.localDay), row.instant.localTime, row.instant.zone,
+          DegreesText(row.degreesInSign),
+          std::string(!station && row.retrograde ? "minimum_date" : "")}) {
+        fields.push_back(field);
+    }
+    return fields;
+}
+
 void AddInstant(std::vector<std::string>& fields, const AllTransitsEnd& end, int16_t tzMinutes) {
     const ExportInstant instant = AllTransitsInstant(end, tzMinutes);
     fields.push_back(UtcIsoText(instant.utcMinutes));
@@ -103,6 +120,9 @@ std::string TransitsCsv(const ExportedRuns& runs) {
     for (const ExportedTable& table : runs.tables) {
         for (const MinimumRow& row : MinimumRows(table)) {
             text += CsvRecord(TransitFields(row));
+        }
+        for (const EventRow& row : EventRows(table)) {
+            text += CsvRecord(EventFields(row));
         }
     }
     return text;

@@ -13,7 +13,7 @@ namespace zenthra {
 std::string CsvField(std::string_view text);
 std::string CsvRecord(const std::vector<std::string>& fields);
 
-// One row per closest approach of every table.
+// One row per closest approach of every table, then one per station or ingress it listed.
 std::string TransitsCsv(const ExportedRuns& runs);
 
 // One row per transit of every orb, with the minutes it entered and left the orb.

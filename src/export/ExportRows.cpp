@@ -8,7 +8,9 @@
 #include "alltransits/AllTransitsTables.h"
 #include "calendar/DatePr2.h"
 #include "calendar/StrProc.h"
+#include "engine/BodyEvents.h"
 #include "ephemeris/Angles.h"
+#include "ephemeris/PlanetLongitude.h"
 
 namespace zenthra {
 
@@ -24,7 +26,7 @@ int64_t FloorDivide(int64_t value, int64_t by) {
 }
 
 std::string TimeText(int64_t minuteOfDay, const char* separator) {
-    char text[8];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d%s%02d", static_cast<int>(minuteOfDay / 60), separator,
                   static_cast<int>(minuteOfDay % 60));
     return text;
@@ -77,6 +79,18 @@ MinimumRow RowOf(const ExportedTable& table, const DailyMinimum& m) {
     row.deviationDegrees = m.deviation * 360 / kFullTurn;
     row.cells = RenderMinimum(table.transits, m);
     return row;
+}
+
+EventRow RowOf(const TransitRun& run, const BodyEvent& event) {
+    const bool station = event.kind != BodyEventKind::Ingress;
+    const double degrees = NormaliseAngle(event.longitude) * 360 / kFullTurn;
+    return {&event,
+            ExactInstant(run, ExactMinimum{event.instant, false}),
+            RenderEvent(run, event),
+            station ? "station" : "ingress",
+            SignName(SignOf(event.longitude)),
+            std::fmod(degrees, 30),
+            event.kind == BodyEventKind::StationRetrograde || (!station && event.retrograde)};
 }
 
 }  // namespace
@@ -140,6 +154,14 @@ std::vector<MinimumRow> MinimumRows(const ExportedTable& table) {
             }
             rows.push_back(std::move(row));
         }
+    }
+    return rows;
+}
+
+std::vector<EventRow> EventRows(const ExportedTable& table) {
+    std::vector<EventRow> rows;
+    for (const BodyEvent& event : table.transits.events) {
+        rows.push_back(RowOf(table.transits, event));
     }
     return rows;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "export/ExportedRuns.h"
+#include "report/EventTable.h"
 #include "report/TransitCells.h"
 
 namespace zenthra {
@@ -56,6 +57,20 @@ struct MinimumRow {
 };
 
 std::vector<MinimumRow> MinimumRows(const ExportedTable& table);
+
+// A station or ingress of a run that listed them, at its minute as the pane's events table
+// shows it.
+struct EventRow {
+    const BodyEvent* event = nullptr;
+    ExportInstant instant;
+    EventCells cells;          // the pane's Date, Time, Event and Longitude cells
+    std::string kind;          // "station" or "ingress"
+    std::string sign;          // where the body stations, or the sign entered
+    double degreesInSign = 0;  // of the longitude, from the sign's start
+    bool retrograde = false;   // the body moves backwards from this minute on
+};
+
+std::vector<EventRow> EventRows(const ExportedTable& table);
 
 // The first and last day of a transit's outer-orb passage, the period's edge where it lies
 // outside the period.

@@ -3,6 +3,7 @@
 #include <libical/ical.h>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "calendar/DatePr2.h"
@@ -73,6 +74,24 @@ std::string Description(const ExportedTable& table, const Transit& transit,
     return text;
 }
 
+// "Mars turns retrograde", "Mars enters Taurus", "Mars re-enters Aries".
+std::string EventSummary(const EventRow& row) {
+    const std::string& body = BodyName(row.event->body);
+    if (row.kind == "station") {
+        return body + (row.retrograde ? " turns retrograde" : " turns direct");
+    }
+    return body + (row.retrograde ? " re-enters " : " enters ") + row.sign;
+}
+
+// The same station or ingress in several tables, or in another export, keeps one identifier.
+std::string EventUid(const EventRow& row) {
+    const std::string kind = row.kind == "station"
+                                 ? (row.retrograde ? "station-retrograde" : "station-direct")
+                                 : "ingress";
+    return "zenthra-" + std::to_string(row.event->body) + "-" + kind + "-" +
+           UtcStampText(row.instant.utcMinutes) + "@zenthra";
+}
+
 class Calendar {
   public:
     explicit Calendar(const ICalendarOptions& options)
@@ -92,6 +111,9 @@ class Calendar {
                 }
             }
             AddTransit(table, transit, own);
+        }
+        for (const EventRow& row : EventRows(table)) {
+            AddBodyEvent(table, row);
         }
     }
 
@@ -128,6 +150,18 @@ class Calendar {
         }
     }
 
+    void AddBodyEvent(const ExportedTable& table, const EventRow& row) {
+        const std::string uid = EventUid(row);
+        if (!bodyEventUids.insert(uid).second) {
+            return;
+        }
+        const int64_t minutes = row.instant.utcMinutes;
+        AddEvent(uid, EventSummary(row),
+                 table.settings.title + "\n" + row.cells.date + " " + row.cells.time + ": " +
+                     row.cells.event + ", " + row.cells.longitude,
+                 UtcTime(minutes * 60), UtcTime((minutes + 1) * 60));
+    }
+
     void AddEvent(const std::string& uid, const std::string& summary,
                   const std::string& description, icaltimetype start, icaltimetype end) {
         icalcomponent* event = icalcomponent_new_vevent();
@@ -143,6 +177,7 @@ class Calendar {
 
     Component calendar;
     const ICalendarOptions& options;
+    std::set<std::string> bodyEventUids;
 };
 
 }  // namespace

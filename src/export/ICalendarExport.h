@@ -1,6 +1,7 @@
 // iCalendar (RFC 5545), made with libical: a one-minute event at each exact minimum, an
 // all-day event for each closest approach that is not exact, and an all-day span for each
-// transit's outer-orb passage. Identifiers are derived from the run and the transit, so that
+// transit's outer-orb passage, and a one-minute event at each station and ingress the run
+// listed. Identifiers are derived from the run and the transit, so that
 // a calendar importing a new export of the same run updates its events.
 #pragma once
 

@@ -89,13 +89,27 @@ json TransitValue(const ExportedTable& table, const Transit& transit,
             {"minima", minima}};
 }
 
+json EventValue(const EventRow& row) {
+    return {{"kind", row.kind},
+            {"body", BodyName(row.event->body)},
+            {"sign", row.sign},
+            {"degrees_in_sign", row.degreesInSign},
+            {"retrograde", row.retrograde},
+            {"instant", InstantValue(row.instant)}};
+}
+
 json TableValue(const ExportedTable& table) {
     const std::vector<MinimumRow> rows = MinimumRows(table);
     json transits = json::array();
     for (const Transit& transit : table.transits.transits) {
         transits.push_back(TransitValue(table, transit, rows));
     }
-    return {{"settings", Settings(table)}, {"transits", transits}};
+    json value = {{"settings", Settings(table)}, {"transits", transits}};
+    // Only a run that listed stations and ingresses, and found some, carries them.
+    for (const EventRow& row : EventRows(table)) {
+        value["events"].push_back(EventValue(row));
+    }
+    return value;
 }
 
 json EndValue(const AllTransitsEnd& end, int16_t tzMinutes) {

@@ -1,5 +1,6 @@
 // JSON, made with nlohmann/json: a format version, the settings of each table and its
-// transits as values. docs/zenthra-export.schema.json describes it.
+// transits as values, with the stations and ingresses of a run that listed them.
+// docs/zenthra-export.schema.json describes it.
 #pragma once
 
 #include <string>

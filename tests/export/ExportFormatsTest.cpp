@@ -81,6 +81,21 @@ ExportedAllTransits AllTransits() {
             {{1, {}}, {3, {transit}}}};
 }
 
+// 2009-12-20 09:02 UTC, shifted by whole minutes.
+double EventInstant(int minutes) {
+    return ExactInstantUt() + (Jdn(2009, 12, 20) - Jdn(2009, 4, 15)) + minutes / 1440.0;
+}
+
+// The run above with Mars turning retrograde at 10°35' Leo, then backing into Cancer.
+ExportedRuns RunsWithEvents() {
+    ExportedRuns runs = WorldRuns();
+    runs.tables[0].transits.events = {
+        {BodyEventKind::StationRetrograde, kMars, EventInstant(0), (120 + 10.59) * kFullTurn / 360},
+        {BodyEventKind::Ingress, kMars, EventInstant(90 * 1440), (119.999) * kFullTurn / 360,
+         true}};
+    return runs;
+}
+
 std::string ExportOf(const ExportedRuns& runs, ExportFormat format, bool spans = true,
                      int64_t stamp = 1'700'000'000) {
     return ExportText(runs, format, {spans, stamp}).value_or("");
@@ -304,6 +319,78 @@ TEST(JsonExport, DocumentsValidateAgainstTheSchema) {
     EXPECT_TRUE(validates("show-all.json", ExportOf(personal, ExportFormat::Json)));
     EXPECT_TRUE(validates("all.json", ExportText(AllTransits(), ExportFormat::Json).value()));
     EXPECT_FALSE(validates("broken.json", R"({"format_version": 1, "command": "run"})"));
+}
+
+TEST(EventExports, WithoutListedEventsTheExportsHoldNone) {
+    EXPECT_EQ(ParseCsv(ExportOf(WorldRuns(), ExportFormat::Csv)).records.size(), 3u);
+    EXPECT_EQ(ParseICalendar(ExportOf(WorldRuns(), ExportFormat::ICalendar)).size(), 3u);
+    const auto document = nlohmann::json::parse(ExportOf(WorldRuns(), ExportFormat::Json));
+    EXPECT_FALSE(document["tables"][0].contains("events"));
+}
+
+TEST(EventExports, CsvAppendsARowPerEventAfterTheTransitsLeavingThoseAsTheyWere) {
+    const std::string plain = ExportOf(WorldRuns(), ExportFormat::Csv);
+    const std::string text = ExportOf(RunsWithEvents(), ExportFormat::Csv);
+    ASSERT_TRUE(text.starts_with(plain));
+    const auto csv = ParseCsv(text);
+    ASSERT_EQ(csv.records.size(), 5u);
+    EXPECT_EQ(csv.records[3],
+              (std::vector<std::string>{"station", "Mars", "Leo", "retrograde", "", "", "", "", "",
+                                        "", "2009-12-20", "yes", "2009-12-20T09:02:00Z",
+                                        "2009-12-20", "14:32", "GMT+5:30", "10.5900", ""}));
+    EXPECT_EQ(csv.records[4],
+              (std::vector<std::string>{"ingress", "Mars", "Cancer", "", "", "", "", "", "", "",
+                                        "2010-03-20", "yes", "2010-03-20T09:02:00Z", "2010-03-20",
+                                        "14:32", "GMT+5:30", "29.9990", "minimum_date"}));
+}
+
+TEST(EventExports, ICalendarHasAMinuteAtEachEventWithOneIdentifierPerEvent) {
+    ExportedRuns runs = RunsWithEvents();
+    runs.tables.push_back(runs.tables[0]);
+    const auto events = ParseICalendar(ExportOf(runs, ExportFormat::ICalendar, false));
+    // Two transit events per table, and each station or ingress once.
+    ASSERT_EQ(events.size(), 6u);
+    EXPECT_EQ(events[2].summary, "Mars turns retrograde");
+    EXPECT_EQ(events[2].uid, "zenthra-4-station-retrograde-20091220T0902Z@zenthra");
+    EXPECT_EQ(UtcMinutesOf(events[2].start),
+              ExactUtcMinutes() + (Jdn(2009, 12, 20) - Jdn(2009, 4, 15)) * 1440);
+    EXPECT_EQ(UtcMinutesOf(events[2].end), UtcMinutesOf(events[2].start) + 1);
+    EXPECT_EQ(events[2].description,
+              kTitle + "\n2009-12-20 14:32 GMT+5:30: Mars stations retrograde, 10°35' Leo");
+    EXPECT_EQ(events[3].summary, "Mars re-enters Cancer");
+    EXPECT_EQ(events[3].uid, "zenthra-4-ingress-20100320T0902Z@zenthra");
+    EXPECT_EQ(events[4].summary, "Mars square Jupiter (exact)");
+}
+
+TEST(EventExports, JsonListsTheEventsOfTheTableAndValidates) {
+    const std::string text = ExportOf(RunsWithEvents(), ExportFormat::Json);
+    const auto document = nlohmann::json::parse(text);
+    EXPECT_EQ(document["format_version"], 1);
+    const auto& events = document["tables"][0]["events"];
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0]["kind"], "station");
+    EXPECT_EQ(events[0]["body"], "Mars");
+    EXPECT_EQ(events[0]["sign"], "Leo");
+    EXPECT_NEAR(events[0]["degrees_in_sign"].get<double>(), 10.59, 1e-9);
+    EXPECT_EQ(events[0]["retrograde"], true);
+    EXPECT_EQ(events[0]["instant"]["local"], "2009-12-20T14:32:00+05:30");
+    EXPECT_EQ(events[1]["kind"], "ingress");
+    EXPECT_EQ(events[1]["sign"], "Cancer");
+    EXPECT_EQ(events[1]["retrograde"], true);
+
+    testing::ScratchFolder folder("export-events-schema");
+    folder.Write("events.json", text);
+    EXPECT_EQ(testing::RunCommand("python3 " ZENTHRA_JSON_VALIDATOR " " + folder.Slashed() +
+                                  "events.json " ZENTHRA_EXPORT_SCHEMA)
+                  .status,
+              0);
+    nlohmann::json broken = document;
+    broken["tables"][0]["events"][0]["kind"] = "eclipse";
+    folder.Write("broken.json", broken.dump());
+    EXPECT_NE(testing::RunCommand("python3 " ZENTHRA_JSON_VALIDATOR " " + folder.Slashed() +
+                                  "broken.json " ZENTHRA_EXPORT_SCHEMA)
+                  .status,
+              0);
 }
 
 }  // namespace
