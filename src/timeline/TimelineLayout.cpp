@@ -24,7 +24,6 @@ constexpr double kBarHeight = 14;
 constexpr double kStripGap = 2;
 constexpr double kStripHeight = 3;
 constexpr double kLegendRow = 22;
-constexpr double kSwatch = 12;
 // Rough advance of a character of the small label font, to judge whether a label has room.
 constexpr double kLabelCharWidth = 5.6;
 constexpr double kLegendCharWidth = 6.6;
@@ -38,7 +37,6 @@ const std::array<std::string, kAspectsInUse + 1> kAspectColours = {"#808080", "#
 constexpr std::array<double, 3> kOrbOpacities = {0.3, 0.6, 1.0};
 const std::array<std::string, 3> kOrbWords = {"outer", "middle", "inner"};
 constexpr std::array<double, 3> kBandHeights = {kBarHeight, 9, 4};
-const std::string kRetrogradeColour = "#606060";
 const std::string kNoText;
 
 struct LaneKey {
@@ -290,7 +288,7 @@ std::vector<TimelineLegendItem> Legend(const TimelineSource& source, double top,
     double x = kMargin;
     double y = top;
     for (TimelineLegendItem& item : items) {
-        const double width = kSwatch + 6 + Characters(item.text) * kLegendCharWidth + 18;
+        const double width = kLegendSwatch + 6 + Characters(item.text) * kLegendCharWidth + 18;
         if (x > kMargin && x + width > right) {
             x = kMargin;
             y += kLegendRow;

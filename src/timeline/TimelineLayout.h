@@ -16,6 +16,8 @@ inline constexpr int kWidestTimeline = 16000;
 
 inline constexpr double kLaneHeight = 32;
 inline constexpr double kMarkerRadius = 4;
+inline constexpr double kLegendSwatch = 12;
+inline const std::string kRetrogradeColour = "#606060";
 
 enum class TickUnit { Day, Month, Year };
 
