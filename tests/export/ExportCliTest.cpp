@@ -135,5 +135,38 @@ TEST(ExportCommandLine, ASearchPrintsOnlyItsExportAndAllTransitsItsOrbs) {
               0);
 }
 
+// A world run lists both bodies' stations and ingresses after its transits.
+TEST(ExportCommandLine, EventsFollowTheTransitsOfAWorldRunInEveryFormat) {
+    const std::string run =
+        "run --world --first Mars --second Jupiter --start 2020-01-01 --end 2020-12-31 --tz +5:30";
+    const auto plain = RunCli(run + " --format csv");
+    const auto listed = RunCli(run + " --events --format csv");
+    ASSERT_EQ(listed.status, 0) << listed.errors;
+    ASSERT_TRUE(listed.out.starts_with(plain.out));
+    EXPECT_EQ(plain.out.find("\r\nstation,"), std::string::npos);
+    EXPECT_NE(listed.out.find("\r\nstation,Mars,Aries,retrograde,"), std::string::npos);
+    EXPECT_NE(listed.out.find("\r\nstation,Jupiter,Capricorn,direct,"), std::string::npos);
+
+    std::vector<std::string> summaries;
+    for (const auto& event : testing::ParseICalendar(RunCli(run + " --events --format ics").out)) {
+        summaries.push_back(event.summary);
+    }
+    for (const char* summary :
+         {"Mars turns retrograde", "Mars turns direct", "Jupiter turns retrograde",
+          "Jupiter turns direct", "Jupiter enters Aquarius"}) {
+        EXPECT_NE(std::find(summaries.begin(), summaries.end(), summary), summaries.end())
+            << summary;
+    }
+
+    testing::ScratchFolder folder("export-cli");
+    const std::string path = folder.Slashed() + "events.json";
+    ASSERT_EQ(RunCli(run + " --events --format json --output " + path).status, 0);
+    EXPECT_FALSE(nlohmann::json::parse(ReadFile(path))["tables"][0]["events"].empty());
+    EXPECT_EQ(testing::RunCommand("python3 " ZENTHRA_JSON_VALIDATOR " " + path +
+                                  " " ZENTHRA_EXPORT_SCHEMA)
+                  .status,
+              0);
+}
+
 }  // namespace
 }  // namespace zenthra

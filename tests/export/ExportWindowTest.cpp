@@ -54,6 +54,24 @@ int64_t UtcMinutesOfPane(const PaneMinimum& m) {
     return (day - kJdnOf1970) * int64_t{1440} + minutes - kGmtPlus530Minutes;
 }
 
+// The stations and ingresses the pane's events table lists, as their dates and times.
+std::vector<PaneMinimum> PaneEvents(const std::string& pane) {
+    std::vector<PaneMinimum> events;
+    for (size_t at = 0; at < pane.size();) {
+        const size_t end = std::min(pane.find("\r\n", at), pane.size());
+        const std::string line = pane.substr(at, end - at);
+        at = end + 2;
+        const size_t time = line.find("| ");
+        const size_t event = line.find("| ", time + 2);
+        if (time == std::string::npos || event == std::string::npos ||
+            line.find(" Mars ", event) == std::string::npos) {
+            continue;
+        }
+        events.push_back({line.substr(0, 10), line.substr(time + 2, 14), true});
+    }
+    return events;
+}
+
 class ExportWindowTest : public testing::RunFixture {
   protected:
     ExportWindowTest() : folder("export-window") {}
@@ -168,6 +186,66 @@ TEST_F(ExportWindowTest, JsonOfAShowAllSequenceHoldsEveryTableAndValidates) {
     const auto run = nlohmann::json::parse(testing::ReadFile(folder.Slashed() + "run.json"));
     EXPECT_EQ(run["command"], "run");
     EXPECT_EQ(run["tables"].size(), 1u);
+}
+
+// Mars turned retrograde on 2020-09-09 and direct on 2020-11-14.
+TEST_F(ExportWindowTest, StationsAndIngressesOfTheOptionGoIntoEveryFormatAtThePanesMinutes) {
+    SetPeriod("2020-1-1", "2020-12-31");
+    w.chkEvents.SetValue(1);
+    ASSERT_TRUE(w.cmdStart_Click().IsDone());
+    const auto pane = PaneEvents(w.Pane().Text());
+    ASSERT_EQ(pane.size(), w.LastRunTransits().events.size());
+
+    std::vector<int64_t> stations;
+    for (const auto& event : testing::ParseICalendar(testing::ReadFile(Export("events.ics")))) {
+        if (event.summary.starts_with("Mars turns ")) {
+            stations.push_back(testing::UtcMinutesOf(event.start));
+        }
+    }
+    std::vector<int64_t> paneStations;
+    for (size_t i = 0; i < pane.size(); ++i) {
+        if (w.LastRunTransits().events[i].kind != BodyEventKind::Ingress) {
+            paneStations.push_back(UtcMinutesOfPane(pane[i]));
+        }
+    }
+    ASSERT_EQ(paneStations.size(), 2u);
+    EXPECT_EQ(stations, paneStations);
+
+    const auto csv = testing::ParseCsv(testing::ReadFile(Export("events.csv")));
+    std::vector<PaneMinimum> rows;
+    for (size_t i = 1; i < csv.records.size(); ++i) {
+        const std::string kind = testing::Column(csv, i, "kind");
+        if (kind == "station" || kind == "ingress") {
+            rows.push_back(
+                {testing::Column(csv, i, "local_date"),
+                 testing::Column(csv, i, "local_time") + " " + testing::Column(csv, i, "zone"),
+                 true});
+        }
+    }
+    ASSERT_EQ(rows.size(), pane.size());
+    for (size_t i = 0; i < pane.size(); ++i) {
+        EXPECT_EQ(rows[i].date, pane[i].date);
+        EXPECT_EQ(rows[i].cell, pane[i].cell);
+    }
+
+    const std::string json = Export("events.json");
+    EXPECT_EQ(nlohmann::json::parse(testing::ReadFile(json))["tables"][0]["events"].size(),
+              pane.size());
+    EXPECT_EQ(testing::RunCommand("python3 " ZENTHRA_JSON_VALIDATOR " " + json +
+                                  " " ZENTHRA_EXPORT_SCHEMA)
+                  .status,
+              0);
+
+    w.chkEvents.SetValue(0);
+    ASSERT_TRUE(w.cmdStart_Click().IsDone());
+    EXPECT_TRUE(PaneEvents(w.Pane().Text()).empty());
+    EXPECT_EQ(testing::ReadFile(Export("plain.csv")).find("\r\nstation,"), std::string::npos);
+    EXPECT_FALSE(
+        nlohmann::json::parse(testing::ReadFile(Export("plain.json")))["tables"][0].contains(
+            "events"));
+    for (const auto& event : testing::ParseICalendar(testing::ReadFile(Export("plain.ics")))) {
+        EXPECT_FALSE(event.summary.starts_with("Mars turns ")) << event.summary;
+    }
 }
 
 TEST_F(ExportWindowTest, AFileThatExistsIsReplacedOnlyWhenTheUserSaysSo) {
