@@ -51,7 +51,8 @@ struct ExportedRuns {
     std::string command = "run";
     std::vector<ExportedTable> tables;
 
-    bool HasTransits() const;
+    // Transits, or stations and ingresses, in any table.
+    bool HasResults() const;
 };
 
 struct AllTransitsOrb {

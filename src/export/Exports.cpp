@@ -48,9 +48,10 @@ std::optional<ExportFormat> ExportFormatOfPath(const std::string& path) {
     return format == ExportFormat::Text ? std::nullopt : format;
 }
 
-bool ExportedRuns::HasTransits() const {
-    return std::any_of(tables.begin(), tables.end(),
-                       [](const ExportedTable& t) { return !t.transits.transits.empty(); });
+bool ExportedRuns::HasResults() const {
+    return std::any_of(tables.begin(), tables.end(), [](const ExportedTable& t) {
+        return !t.transits.transits.empty() || !t.transits.events.empty();
+    });
 }
 
 std::optional<std::string> ExportText(const ExportedRuns& runs, ExportFormat format,

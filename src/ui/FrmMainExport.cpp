@@ -17,7 +17,7 @@ const std::string kDefaultExtension = "csv";
 }  // namespace
 
 void FrmMain::cmdExport_Click() {
-    if (!blnStartUpCompleted || !exportRuns.HasTransits() || cmdStart.caption == "Stop") {
+    if (!blnStartUpCompleted || !exportRuns.HasResults() || cmdStart.caption == "Stop") {
         return;
     }
     const auto chosen = platform.ShowSave(kExportDialogTitle, kExportFilter, kDefaultExtension);
@@ -56,7 +56,7 @@ void FrmMain::KeepForExport(bool search) {
 }
 
 void FrmMain::UpdateExportButton() {
-    cmdExport.enabled = exportRuns.HasTransits() && cmdStart.caption != "Stop";
+    cmdExport.enabled = exportRuns.HasResults() && cmdStart.caption != "Stop";
 }
 
 BirthSettings FrmMain::ExportBirth() const {

@@ -110,6 +110,13 @@ TEST_F(ExportWindowTest, TheButtonSitsBetweenRestoreStateAndTheFileButtonAndWait
     SetPeriod("2026-7-1", "2026-7-31");
     w.cmdStart_Click();
     EXPECT_FALSE(w.cmdExport.enabled);
+
+    // Mars enters Cancer on August 11: something to export without a transit.
+    SetPeriod("2026-7-1", "2026-8-20");
+    w.chkEvents.SetValue(1);
+    w.cmdStart_Click();
+    ASSERT_EQ(w.LastRunTransits().events.size(), 1u);
+    EXPECT_TRUE(w.cmdExport.enabled);
 }
 
 TEST_F(ExportWindowTest, TheDialogOffersTheThreeTypesAndTheEndingChoosesTheFormat) {
