@@ -68,6 +68,14 @@ void Lane(const TimelineLayout& layout, size_t index, TimelineCanvas& canvas) {
         Box(canvas, {"", "retrograde", ""}, strip.x0, strip.y, strip.x1, strip.height,
             {kRetrogradeColour, 1, "", 0});
     }
+    for (size_t i = 0; i < lane.stations.size(); ++i) {
+        const TimelineStationMarker& station = lane.stations[i];
+        canvas.Circle(
+            {id + "-station-" + std::to_string(i),
+             station.retrograde ? "station retrograde" : "station direct", station.detail},
+            station.x, station.y, kStationRadius,
+            {station.retrograde ? kBlack : kWhite, 1, kBlack, 1});
+    }
     for (size_t i = 0; i < lane.markers.size(); ++i) {
         Marker(lane.markers[i], id + "-marker-" + std::to_string(i), canvas);
     }

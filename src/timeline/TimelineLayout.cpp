@@ -220,7 +220,9 @@ class LaneBuilder {
                 labelsEnd = end;
             }
         }
-        PlaceRetrograde(lane);
+        const double last = LastValue(lane);
+        PlaceRetrograde(lane, last);
+        PlaceStations(lane, last);
     }
 
   private:
@@ -228,18 +230,34 @@ class LaneBuilder {
         return source.timezoneText.empty() ? "" : " " + source.timezoneText;
     }
 
-    void PlaceRetrograde(TimelineLane& lane) const {
+    static double StripTop(const TimelineLane& lane) {
+        return lane.top + kBarTop + kBarHeight + kStripGap;
+    }
+
+    void PlaceRetrograde(TimelineLane& lane, double last) const {
         const auto stretches = source.retrograde.find(lane.transiting);
         if (stretches == source.retrograde.end()) {
             return;
         }
-        const double last = LastValue(lane);
         for (const DaySpan& span : stretches->second) {
             if (span.to > lane.firstDay && span.from < last) {
                 const DaySpan days{std::max(span.from, lane.firstDay), std::min(span.to, last)};
-                lane.retrograde.push_back({days, axis.X(days.from), axis.X(days.to),
-                                           lane.top + kBarTop + kBarHeight + kStripGap,
-                                           kStripHeight});
+                lane.retrograde.push_back(
+                    {days, axis.X(days.from), axis.X(days.to), StripTop(lane), kStripHeight});
+            }
+        }
+    }
+
+    // Within the days the lane shows, like its strip.
+    void PlaceStations(TimelineLane& lane, double last) const {
+        for (const TimelineStation& station : source.stations) {
+            if (station.body == lane.transiting && station.at >= lane.firstDay &&
+                station.at <= last) {
+                const std::string turn = station.retrograde ? "retrograde" : "direct";
+                lane.stations.push_back({station.retrograde, station.at, axis.X(station.at),
+                                         StripTop(lane) + kStripHeight / 2,
+                                         BodyName(station.body) + " stations " + turn + ": " +
+                                             DayValueText(station.at) + Zone()});
             }
         }
     }
@@ -348,6 +366,11 @@ std::string TimelineDetailAt(const TimelineLayout& layout, double x, double y) {
     for (const TimelineMarker& marker : lane.markers) {
         if (std::hypot(marker.x - x, marker.y - y) <= kMarkerRadius + 2) {
             return marker.detail;
+        }
+    }
+    for (const TimelineStationMarker& station : lane.stations) {
+        if (std::hypot(station.x - x, station.y - y) <= kStationRadius + 2) {
+            return station.detail;
         }
     }
     // The innermost band at the point is the one drawn on top.

@@ -16,6 +16,7 @@ inline constexpr int kWidestTimeline = 16000;
 
 inline constexpr double kLaneHeight = 32;
 inline constexpr double kMarkerRadius = 4;
+inline constexpr double kStationRadius = 2.5;
 inline constexpr double kLegendSwatch = 12;
 inline const std::string kRetrogradeColour = "#606060";
 
@@ -49,6 +50,14 @@ struct TimelineStrip {
     double x0 = 0, x1 = 0, y = 0, height = 0;
 };
 
+// A station of the transiting body, on its retrograde strip.
+struct TimelineStationMarker {
+    bool retrograde = false;  // turning retrograde; direct otherwise
+    double at = 0;            // local day value
+    double x = 0, y = 0;
+    std::string detail;
+};
+
 struct TimelineLane {
     BodyCode transiting = kSun;
     AspectCode aspect = kConjunction;
@@ -60,6 +69,7 @@ struct TimelineLane {
     std::vector<TimelineBand> bands;  // outer orbs first, so inner ones are drawn on top
     std::vector<TimelineMarker> markers;
     std::vector<TimelineStrip> retrograde;
+    std::vector<TimelineStationMarker> stations;
 };
 
 struct TimelineLegendItem {
@@ -93,7 +103,7 @@ double OrbOpacity(int orb);
 const std::string& BodyGlyph(BodyCode body);
 const std::string& AspectGlyph(AspectCode aspect);
 
-// The detail of the marker or band at a point of the picture; empty over anything else.
+// The detail of the marker, station or band at a point of the picture; empty over anything else.
 std::string TimelineDetailAt(const TimelineLayout& layout, double x, double y);
 
 }  // namespace zenthra

@@ -1,5 +1,6 @@
 #include "timeline/TimelineSource.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <set>
@@ -57,6 +58,22 @@ std::vector<DaySpan> RetrogradeDays(BodyCode body, const TimelineSource& source,
     return stretches;
 }
 
+// The runs of a show-all sequence list the same stations; each is kept once.
+void AddStations(TimelineSource& source, const TransitRun& run) {
+    for (const BodyEvent& event : run.events) {
+        if (event.kind == BodyEventKind::Ingress) {
+            continue;
+        }
+        const LocalInstant local = ToLocalInstant(event.instant, run.tzMinutes, run.zone);
+        const TimelineStation station{event.body, local.day + local.fraction,
+                                      event.kind == BodyEventKind::StationRetrograde};
+        if (std::find(source.stations.begin(), source.stations.end(), station) ==
+            source.stations.end()) {
+            source.stations.push_back(station);
+        }
+    }
+}
+
 }  // namespace
 
 void AddRunTransits(TimelineSource& source, const TransitRun& run, bool world) {
@@ -70,6 +87,7 @@ void AddRunTransits(TimelineSource& source, const TransitRun& run, bool world) {
         }
         source.transits.push_back(std::move(added));
     }
+    AddStations(source, run);
 }
 
 TimelineSource AllTransitsSource(const std::vector<AllTransitsTransit>& transits, int orbDegrees,

@@ -35,6 +35,14 @@ struct TimelineTransit {
     std::vector<TimelineMinimum> minima;
 };
 
+// A transiting body's station, where it turns retrograde or direct.
+struct TimelineStation {
+    BodyCode body = kSun;
+    double at = 0;            // local day value
+    bool retrograde = false;  // turning retrograde; direct otherwise
+    auto operator<=>(const TimelineStation&) const = default;
+};
+
 struct TimelineSource {
     std::string title;
     int32_t firstDay = 0;  // the period, local JDNs
@@ -45,9 +53,12 @@ struct TimelineSource {
     std::vector<TimelineTransit> transits;
     // The transiting bodies' retrograde stretches within the period.
     std::map<BodyCode, std::vector<DaySpan>> retrograde;
+    // The runs' stations, when they listed them.
+    std::vector<TimelineStation> stations;
 };
 
-// Adds the transits of a run; a passage's missing end is the edge of the source's period.
+// Adds the transits of a run, and its stations when it listed them; a passage's missing end is
+// the edge of the source's period.
 void AddRunTransits(TimelineSource& source, const TransitRun& run, bool world);
 
 // One orb of the all-transits mode, over the period from `firstDay` to `lastDay`.

@@ -246,6 +246,64 @@ TEST(TimelineRetrograde, StripUnderTheBarWithinTheLanesDays) {
     EXPECT_LE(lane.retrograde[0].y + lane.retrograde[0].height, lane.top + kLaneHeight);
 }
 
+TEST(TimelineStations, OnTheStripOfTheirBodysLanesWithinItsDays) {
+    TimelineSource source = Year2023();
+    const double day = Day(2023, 4, 11);
+    source.transits = {Transit(kMercury, kSquare, kSun, day, day + 40),
+                       Transit(kVenus, kTrine, kMoon, day, day + 40)};
+    source.retrograde[kMercury] = {{day + 10, day + 34}};
+    source.stations = {{kMercury, day - 5, false},
+                       {kMercury, day + 10.5, true},
+                       {kVenus, day + 12, true},
+                       {kMercury, day + 34.25, false},
+                       {kMercury, day + 41, true}};
+    const TimelineLayout layout = LayOutTimeline(source, kWidth);
+    const TimelineLane& mercury = layout.lanes.at(0);
+    ASSERT_EQ(mercury.stations.size(), 2u);
+    const TimelineStrip& strip = mercury.retrograde.at(0);
+    const TimelineStationMarker& turn = mercury.stations[0];
+    EXPECT_TRUE(turn.retrograde);
+    EXPECT_DOUBLE_EQ(turn.at, day + 10.5);
+    EXPECT_NEAR(turn.x, X(layout, day + 10.5), kPixel);
+    EXPECT_NEAR(turn.y, strip.y + strip.height / 2, kPixel);
+    EXPECT_EQ(turn.detail, "Mercury stations retrograde: 2023-04-21 12:00 GMT+5:30");
+    EXPECT_FALSE(mercury.stations[1].retrograde);
+    EXPECT_EQ(mercury.stations[1].detail, "Mercury stations direct: 2023-05-15 06:00 GMT+5:30");
+    EXPECT_EQ(TimelineDetailAt(layout, turn.x + 1, turn.y), turn.detail);
+    const TimelineLane& venus = layout.lanes.at(1);
+    ASSERT_EQ(venus.stations.size(), 1u);
+    EXPECT_NEAR(venus.stations[0].x, X(layout, day + 12), kPixel);
+}
+
+TEST(TimelineStations, NoneWithoutTheRunsStations) {
+    TimelineSource source = Year2023();
+    source.transits = {Transit(kMercury, kSquare, kSun, source.firstDay, source.firstDay + 40)};
+    source.retrograde[kMercury] = {{source.firstDay + 10.0, source.firstDay + 30.0}};
+    const TimelineLayout layout = LayOutTimeline(source, kWidth);
+    EXPECT_TRUE(layout.lanes.at(0).stations.empty());
+    EXPECT_EQ(layout.lanes.at(0).retrograde.size(), 1u);
+}
+
+TEST(TimelineSources, RunStationsKeptOnceIngressesLeftOut) {
+    TimelineSource source = Year2023();
+    TransitRun run;
+    run.tzMinutes = 330;
+    // A Julian date .0 is noon UT, 17:30 in GMT+5:30.
+    const double noon = source.firstDay + 100.0;
+    run.events = {{BodyEventKind::StationRetrograde, kMercury, noon, 0.5, false},
+                  {BodyEventKind::Ingress, kMars, noon + 3, 1.0, false},
+                  {BodyEventKind::StationDirect, kSaturn, noon + 7, 5.8, false}};
+    AddRunTransits(source, run, false);
+    AddRunTransits(source, run, false);  // the next run of a show-all sequence
+    ASSERT_EQ(source.stations.size(), 2u);
+    EXPECT_EQ(source.stations[0].body, kMercury);
+    EXPECT_TRUE(source.stations[0].retrograde);
+    EXPECT_NEAR(source.stations[0].at, noon + 0.5 + 330 / 1440.0, 1e-9);
+    EXPECT_EQ(source.stations[1].body, kSaturn);
+    EXPECT_FALSE(source.stations[1].retrograde);
+    EXPECT_NEAR(source.stations[1].at, noon + 7.5 + 330 / 1440.0, 1e-9);
+}
+
 TEST(TimelineSources, RunPassagesMinimaAndTheirMissingEnds) {
     TimelineSource source = Year2023();
     source.tzMinutes = 330;

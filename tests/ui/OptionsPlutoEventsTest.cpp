@@ -152,6 +152,26 @@ TEST_F(PrecisePlutoTest, TheEventsBoxAppendsTheStationsAndIngresses) {
     EXPECT_EQ(w.Pane().Text().find("Stations and sign ingresses"), std::string::npos);
 }
 
+TEST_F(PrecisePlutoTest, TheTimelineCarriesTheStationsWhenTheRunListedThem) {
+    PlutoToVenus("2027-1-1", "2027-12-31", true);
+    w.chkEvents.SetValue(1);
+    ASSERT_TRUE(w.cmdStart_Click().IsDone());
+    ASSERT_TRUE(w.cmdTimeline_Click().IsDone());
+    ASSERT_EQ(p.timelines.size(), 1u);
+    const auto& stations = p.timelines[0].stations;
+    ASSERT_EQ(stations.size(), 2u);
+    EXPECT_EQ(stations[0].body, kPluto);
+    EXPECT_TRUE(stations[0].retrograde);
+    EXPECT_FALSE(stations[1].retrograde);
+    EXPECT_LT(stations[0].at, stations[1].at);
+
+    w.chkEvents.SetValue(0);
+    ASSERT_TRUE(w.cmdStart_Click().IsDone());
+    ASSERT_TRUE(w.cmdTimeline_Click().IsDone());
+    ASSERT_EQ(p.timelines.size(), 2u);
+    EXPECT_TRUE(p.timelines[1].stations.empty());
+}
+
 TEST(PrecisePlutoState, TheBoxesAreSavedAndComeBack) {
     FakePlatform p;
     testing::MemorySettingsStore store;
