@@ -1,5 +1,7 @@
 #include "export/CsvExport.h"
 
+#include <cmath>
+
 #include "calendar/DatePr2.h"
 #include "export/ExportRows.h"
 #include "support/FileProc.h"
@@ -7,6 +9,8 @@
 namespace zenthra {
 
 namespace {
+
+constexpr double kDegreePlaces = 10000;
 
 const std::vector<std::string> kTransitsHeader = {
     "kind",         "transiting",  "second",      "aspect",     "outer_entry",   "outer_exit",
@@ -70,7 +74,8 @@ std::vector<std::string> TransitFields(const MinimumRow& row) {
 }
 
 // A station or ingress in the transit columns: the sign as the second body, the way a station
-// turns as the aspect, the degrees within the sign as the angle.
+// turns as the aspect, the degrees within the sign as the angle, cut like the table's so that
+// a re-entry never reads 30 degrees.
 std::vector<std::string> EventFields(const EventRow& row) {
     const bool station = row.kind == "station";
     std::vector<std::string> fields = {row.kind, BodyName(row.event->body), row.sign,
@@ -79,7 +84,7 @@ std::vector<std::string> EventFields(const EventRow& row) {
     for (const std::string& field :
          {IsoDateText(row.instant.localDay), YesNo(true), UtcIsoText(row.instant.utcMinutes),
           IsoDateText(row.instant.localDay), row.instant.localTime, row.instant.zone,
-          DegreesText(row.degreesInSign),
+          DegreesText(std::floor(row.degreesInSign * kDegreePlaces) / kDegreePlaces),
           std::string(!station && row.retrograde ? "minimum_date" : "")}) {
         fields.push_back(field);
     }

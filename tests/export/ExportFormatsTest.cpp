@@ -91,7 +91,7 @@ ExportedRuns RunsWithEvents() {
     ExportedRuns runs = WorldRuns();
     runs.tables[0].transits.events = {
         {BodyEventKind::StationRetrograde, kMars, EventInstant(0), (120 + 10.59) * kFullTurn / 360},
-        {BodyEventKind::Ingress, kMars, EventInstant(90 * 1440), (119.999) * kFullTurn / 360,
+        {BodyEventKind::Ingress, kMars, EventInstant(90 * 1440), (119.99999) * kFullTurn / 360,
          true}};
     return runs;
 }
@@ -341,7 +341,7 @@ TEST(EventExports, CsvAppendsARowPerEventAfterTheTransitsLeavingThoseAsTheyWere)
     EXPECT_EQ(csv.records[4],
               (std::vector<std::string>{"ingress", "Mars", "Cancer", "", "", "", "", "", "", "",
                                         "2010-03-20", "yes", "2010-03-20T09:02:00Z", "2010-03-20",
-                                        "14:32", "GMT+5:30", "29.9990", "minimum_date"}));
+                                        "14:32", "GMT+5:30", "29.9999", "minimum_date"}));
 }
 
 TEST(EventExports, ICalendarHasAMinuteAtEachEventWithOneIdentifierPerEvent) {
