@@ -1,6 +1,6 @@
 #include "export/CsvExport.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "calendar/DatePr2.h"
 #include "export/ExportRows.h"
@@ -10,7 +10,8 @@ namespace zenthra {
 
 namespace {
 
-constexpr double kDegreePlaces = 10000;
+// The largest degrees within a sign that four places can show.
+constexpr double kLastInSign = 29.9999;
 
 const std::vector<std::string> kTransitsHeader = {
     "kind",         "transiting",  "second",      "aspect",     "outer_entry",   "outer_exit",
@@ -74,8 +75,8 @@ std::vector<std::string> TransitFields(const MinimumRow& row) {
 }
 
 // A station or ingress in the transit columns: the sign as the second body, the way a station
-// turns as the aspect, the degrees within the sign as the angle, cut like the table's so that
-// a re-entry never reads 30 degrees.
+// turns as the aspect, the degrees within the sign as the angle; a re-entry just inside the
+// sign never reads 30.
 std::vector<std::string> EventFields(const EventRow& row) {
     const bool station = row.kind == "station";
     std::vector<std::string> fields = {row.kind, BodyName(row.event->body), row.sign,
@@ -84,7 +85,7 @@ std::vector<std::string> EventFields(const EventRow& row) {
     for (const std::string& field :
          {IsoDateText(row.instant.localDay), YesNo(true), UtcIsoText(row.instant.utcMinutes),
           IsoDateText(row.instant.localDay), row.instant.localTime, row.instant.zone,
-          DegreesText(std::floor(row.degreesInSign * kDegreePlaces) / kDegreePlaces),
+          DegreesText(std::min(row.degreesInSign, kLastInSign)),
           std::string(!station && row.retrograde ? "minimum_date" : "")}) {
         fields.push_back(field);
     }
