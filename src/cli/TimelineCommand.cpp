@@ -1,9 +1,10 @@
 #include "cli/TimelineCommand.h"
 
 #include <filesystem>
-#include <memory>
+#include <utility>
 
 #include "cli/ConsoleFrontEnd.h"
+#include "render/PngModule.h"
 #include "render/TimelinePicture.h"
 #include "support/SafeFile.h"
 
@@ -19,12 +20,18 @@ std::string TimelineOutputProblem(const std::string& path) {
 
 int WriteTimelineFile(const TimelineSource& source, const std::string& path, int width,
                       std::ostream& out, std::ostream& errors) {
-    const PictureFormat format = PictureFormatOf(path).value_or(PictureFormat::Svg);
-    // Only painting needs Qt's GUI: an SVG is written as text.
-    const auto rendering =
-        format == PictureFormat::Png ? std::make_unique<HeadlessRendering>() : nullptr;
     const TimelineLayout layout = LayOutTimeline(source, width);
-    const std::string bytes = TimelinePicture(layout, format);
+    std::string bytes;
+    if (PictureFormatOf(path) == PictureFormat::Png) {
+        LoadedPng png = TimelinePngFromModule(layout);
+        if (!png.problem.empty()) {
+            errors << "zenthra-cli: " << png.problem << "\n";
+            return kExitRefused;
+        }
+        bytes = std::move(png.bytes);
+    } else {
+        bytes = TimelineSvg(layout);
+    }
     const std::string failure =
         bytes.empty() ? "the picture could not be encoded" : WriteWholeFile(path, bytes);
     if (!failure.empty()) {

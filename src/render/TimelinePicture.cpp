@@ -1,14 +1,10 @@
 #include "render/TimelinePicture.h"
 
-#include <QBuffer>
-#include <QGuiApplication>
 #include <QString>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <array>
 #include <cctype>
-
-#include "render/TimelineImage.h"
 
 namespace zenthra {
 
@@ -166,16 +162,6 @@ class SvgWriter {
     QXmlStreamWriter xml;
 };
 
-std::string PngBytes(const TimelineLayout& layout) {
-    const QImage image = TimelineImage(layout);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        return "";
-    }
-    return bytes.toStdString();
-}
-
 }  // namespace
 
 std::optional<PictureFormat> PictureFormatOf(const std::string& path) {
@@ -196,22 +182,5 @@ std::string TimelineSvg(const TimelineLayout& layout) {
     SvgWriter(layout, bytes).Write();
     return bytes.toStdString();
 }
-
-std::string TimelinePicture(const TimelineLayout& layout, PictureFormat format) {
-    return format == PictureFormat::Svg ? TimelineSvg(layout) : PngBytes(layout);
-}
-
-struct HeadlessRendering::Application {
-    int argc = 3;
-    std::array<char*, 4> argv = {const_cast<char*>("zenthra"), const_cast<char*>("-platform"),
-                                 const_cast<char*>("offscreen"), nullptr};
-    QGuiApplication application{argc, argv.data()};
-};
-
-HeadlessRendering::HeadlessRendering()
-    : application(QGuiApplication::instance() == nullptr ? std::make_unique<Application>()
-                                                         : nullptr) {}
-
-HeadlessRendering::~HeadlessRendering() = default;
 
 }  // namespace zenthra

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <regex>
 
 #include "cli/CliOptions.h"
@@ -175,6 +176,65 @@ TEST(TimelineCommand, AFolderOrAnUnwritablePlaceIsToldAndNothingIsLeft) {
         RunCli("timeline --world --start 2009-01-01 --end 2009-01-02 --output " + missing.string());
     EXPECT_EQ(refused.status, 1);
     EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+}
+
+// A copy of zenthra-cli in a folder of its own, without the PNG renderer installed beside it.
+class PngRenderer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(root / "bin");
+        std::filesystem::copy_file(ZENTHRA_CLI, root / "bin" / "zenthra-cli");
+    }
+    void TearDown() override { std::filesystem::remove_all(root); }
+
+    testing::ProcessResult DrawPng() const {
+        return testing::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY " +
+                                   (root / "bin" / "zenthra-cli").string() + " " + kWorld2009 +
+                                   " --output " + png.string());
+    }
+
+    const std::filesystem::path root = Temp("copy");
+    const std::filesystem::path module = root / "lib" / "zenthra" / "zenthra-png.so";
+    const std::filesystem::path png = root / "drawn.png";
+};
+
+TEST_F(PngRenderer, AMissingModuleIsToldAndNothingIsWritten) {
+    const auto done = DrawPng();
+    EXPECT_EQ(done.status, 1);
+    EXPECT_EQ(done.errors, "zenthra-cli: The PNG renderer " + module.string() +
+                               " cannot be loaded: there is no such file.\n");
+    EXPECT_EQ(done.out, "");
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST_F(PngRenderer, AModuleThatIsNoLibraryIsToldWithTheLoadersReason) {
+    std::filesystem::create_directories(module.parent_path());
+    std::ofstream(module) << "not a library";
+    const auto done = DrawPng();
+    EXPECT_EQ(done.status, 1);
+    const std::string told =
+        "zenthra-cli: The PNG renderer " + module.string() + " cannot be loaded: ";
+    EXPECT_EQ(done.errors.substr(0, told.size()), told) << done.errors;
+    EXPECT_NE(done.errors.find("file too short"), std::string::npos) << done.errors;
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST_F(PngRenderer, AnSvgNeedsNoModule) {
+    const auto svg = root / "drawn.svg";
+    const auto done = testing::RunCommand((root / "bin" / "zenthra-cli").string() + " " +
+                                          kWorld2009 + " --output " + svg.string());
+    EXPECT_EQ(done.status, 0) << done.errors;
+    EXPECT_TRUE(std::filesystem::exists(svg));
+}
+
+// The console starts without Qt's GUI libraries: only the module needs them.
+TEST(PngRendererLinks, TheConsoleNeedsQtCoreAlone) {
+    const auto done = testing::RunCommand(std::string("readelf -d ") + ZENTHRA_CLI);
+    ASSERT_EQ(done.status, 0) << done.errors;
+    EXPECT_NE(done.out.find("[libQt6Core.so.6]"), std::string::npos) << done.out;
+    for (const std::string library : {"libQt6Gui", "libQt6Svg", "libQt6Widgets"}) {
+        EXPECT_EQ(done.out.find(library), std::string::npos) << library;
+    }
 }
 
 }  // namespace
