@@ -1,4 +1,4 @@
-// The timeline as a picture file: SVG written from the layout, PNG painted from that SVG.
+// The timeline as a picture file: SVG written from the layout, PNG painted from it.
 // Both front ends use these; nothing here needs a display.
 #pragma once
 
@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "timeline/TimelineDrawing.h"
 #include "timeline/TimelineLayout.h"
 
 namespace zenthra {
@@ -15,10 +16,6 @@ enum class PictureFormat { Svg, Png };
 // The format a file name asks for by its extension (.svg or .png, any case); empty for any
 // other.
 std::optional<PictureFormat> PictureFormatOf(const std::string& path);
-
-// Fonts that have every glyph of the lanes and the legend between them: DejaVu Sans lacks
-// the sextile, which Symbola has.
-inline constexpr const char* kTimelineFonts = "DejaVu Sans, Symbola";
 
 std::string TimelineSvg(const TimelineLayout& layout);
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "calendar/DatePr2.h"
+#include "render/TimelineImage.h"
 #include "render/TimelinePicture.h"
 
 namespace zenthra {
@@ -37,6 +38,7 @@ class TimelinePictures : public ::testing::Test {
         sun.orbs[kOuterOrb] = {{day + 100, day + 110}};
         source.transits = {mars, sun};
         source.retrograde[kMars] = {{day + 70, day + 85}};
+        source.stations = {{kMars, day + 70.25, true}, {kMars, day + 85.5, false}};
         return LayOutTimeline(source, width);
     }
 
@@ -91,6 +93,12 @@ TEST_F(TimelinePictures, SvgReadsBackWithItsLanesBandsAndMarkers) {
     EXPECT_EQ(elements.at("lane-0-marker-1").cls, "marker closest");
     EXPECT_EQ(elements.at("lane-0-marker-1").title.toStdString(),
               layout.lanes[0].markers[1].detail);
+    EXPECT_EQ(elements.at("lane-0-station-0").cls, "station retrograde");
+    EXPECT_EQ(elements.at("lane-0-station-0").name, "circle");
+    EXPECT_EQ(elements.at("lane-0-station-0").title.toStdString(),
+              layout.lanes[0].stations[0].detail);
+    EXPECT_EQ(elements.at("lane-0-station-1").cls, "station direct");
+    EXPECT_EQ(elements.count("lane-1-station-0"), 0u);
     EXPECT_EQ(elements.at("legend-aspect-5").cls, "legend-swatch");
     EXPECT_EQ(elements.at("title").name, "text");
     EXPECT_NE(svg.find("Transits &lt;2023&gt; &amp; more"), std::string::npos);
@@ -114,6 +122,44 @@ TEST_F(TimelinePictures, PngOfTheLayoutsSizeWithTheInnerBandInItsAspectsColour) 
     const QColor middle = image.pixelColor(static_cast<int>((inner.x0 + inner.x1) / 2 + 8),
                                            static_cast<int>(inner.y + inner.height / 2));
     EXPECT_EQ(middle.name().toStdString(), AspectColour(kSquare));
+}
+
+// Pixels that are not white in a rectangle of the image.
+int Inked(const QImage& image, double left, double top, double right, double bottom) {
+    int inked = 0;
+    for (int y = static_cast<int>(top); y < static_cast<int>(bottom); ++y) {
+        for (int x = static_cast<int>(left); x < static_cast<int>(right); ++x) {
+            inked += image.pixelColor(x, y) != QColor(Qt::white) ? 1 : 0;
+        }
+    }
+    return inked;
+}
+
+TEST_F(TimelinePictures, PaintedImageOfTheLayoutsSizeInkedInItsLanes) {
+    const TimelineLayout layout = Layout(1000);
+    const QImage image = TimelineImage(layout);
+    ASSERT_EQ(image.size(), QSize(1000, layout.height));
+    // The second lane is not shaded: its glyphs, name and band are what is painted there.
+    const TimelineLane& sun = layout.lanes.at(1);
+    const double bottom = sun.top + kLaneHeight;
+    EXPECT_GT(Inked(image, 0, sun.top, layout.plotLeft, bottom), 50);
+    const TimelineBand& band = sun.bands.at(0);
+    // Inked throughout, give or take its edges' partial pixels.
+    EXPECT_GE(Inked(image, band.x0 + 1, band.y + 1, band.x1 - 1, band.y + band.height - 1),
+              static_cast<int>((band.x1 - band.x0 - 2)) * static_cast<int>(band.height - 2));
+    const TimelineStationMarker& station = layout.lanes[0].stations.at(0);
+    EXPECT_EQ(image.pixelColor(static_cast<int>(station.x), static_cast<int>(station.y)),
+              QColor(Qt::black));
+}
+
+TEST_F(TimelinePictures, NoStationsWhenTheRunListedNone) {
+    TimelineLayout layout = Layout();
+    for (TimelineLane& lane : layout.lanes) {
+        lane.stations.clear();
+    }
+    const std::string svg = TimelineSvg(layout);
+    EXPECT_EQ(svg.find("station"), std::string::npos);
+    EXPECT_NE(svg.find("class=\"retrograde\""), std::string::npos);
 }
 
 TEST(PictureFormats, ByTheExtensionInAnyCase) {
