@@ -2,6 +2,7 @@
 // console reaches it only through the zenthra-png module.
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <array>
 
 #include "render/TimelineImage.h"
@@ -11,11 +12,17 @@ namespace zenthra {
 
 namespace {
 
+// Qt's quality 89 is zlib's level 1: the file comes out about a tenth larger than at the
+// default level, in three quarters of the time.
+constexpr int kPngQuality = 89;
+
 std::string PngBytes(const TimelineLayout& layout) {
     const QImage image = TimelineImage(layout);
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(kPngQuality);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !writer.write(image)) {
         return "";
     }
     return bytes.toStdString();
