@@ -17,9 +17,9 @@ QColor Colour(const std::string& name, double opacity) {
 }
 
 // Paints what the SVG file describes; ids, classes and titles are the file's alone.
-class PainterCanvas : public TimelineCanvas {
+class PainterSurface : public TimelineSurface {
   public:
-    explicit PainterCanvas(QImage& image) : painter(&image) {
+    explicit PainterSurface(QImage& image) : painter(&image) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
     }
@@ -82,8 +82,8 @@ QImage TimelineImage(const TimelineLayout& layout) {
         return {};
     }
     {
-        PainterCanvas canvas(image);
-        DrawTimeline(layout, canvas);
+        PainterSurface surface(image);
+        DrawTimeline(layout, surface);
     }
     return image;
 }

@@ -20,9 +20,9 @@ QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-class SvgCanvas : public TimelineCanvas {
+class SvgSurface : public TimelineSurface {
   public:
-    SvgCanvas(const TimelineLayout& layout, QByteArray& bytes) : xml(&bytes) {
+    SvgSurface(const TimelineLayout& layout, QByteArray& bytes) : xml(&bytes) {
         xml.writeStartDocument();
         xml.writeStartElement("svg");
         xml.writeDefaultNamespace("http://www.w3.org/2000/svg");
@@ -34,10 +34,10 @@ class SvgCanvas : public TimelineCanvas {
         xml.writeAttribute("font-family", kTimelineFonts);
     }
 
-    ~SvgCanvas() override { xml.writeEndDocument(); }
+    ~SvgSurface() override { xml.writeEndDocument(); }
 
-    SvgCanvas(const SvgCanvas&) = delete;
-    SvgCanvas& operator=(const SvgCanvas&) = delete;
+    SvgSurface(const SvgSurface&) = delete;
+    SvgSurface& operator=(const SvgSurface&) = delete;
 
     void BeginGroup(const TimelineTag& tag) override {
         xml.writeStartElement("g");
@@ -130,8 +130,8 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& path) {
 std::string TimelineSvg(const TimelineLayout& layout) {
     QByteArray bytes;
     {
-        SvgCanvas canvas(layout, bytes);
-        DrawTimeline(layout, canvas);
+        SvgSurface surface(layout, bytes);
+        DrawTimeline(layout, surface);
     }
     return bytes.toStdString();
 }

@@ -1,4 +1,4 @@
-// The timeline's drawing, element by element, for any canvas: the SVG writer and the painter
+// The timeline's drawing, element by element, for any surface: the SVG writer and the painter
 // receive the same shapes, colours, sizes and label positions from here, so they cannot drift.
 #pragma once
 
@@ -24,9 +24,9 @@ struct TimelineTag {
 };
 
 // Text is black, its baseline's start at (x, y), `size` pixels tall, in kTimelineFonts.
-class TimelineCanvas {
+class TimelineSurface {
   public:
-    virtual ~TimelineCanvas() = default;
+    virtual ~TimelineSurface() = default;
     virtual void BeginGroup(const TimelineTag& tag) = 0;
     virtual void EndGroup() = 0;
     virtual void Rect(const TimelineTag& tag, double x, double y, double width, double height,
@@ -44,6 +44,6 @@ class TimelineCanvas {
 inline constexpr const char* kTimelineFonts = "DejaVu Sans, Symbola";
 
 // Background, title, axis, lanes, legend, in drawing order.
-void DrawTimeline(const TimelineLayout& layout, TimelineCanvas& canvas);
+void DrawTimeline(const TimelineLayout& layout, TimelineSurface& surface);
 
 }  // namespace zenthra
