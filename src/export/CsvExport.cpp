@@ -116,7 +116,10 @@ std::string CsvField(std::string_view text) {
 std::string CsvRecord(const std::vector<std::string>& fields) {
     std::string record;
     for (size_t i = 0; i < fields.size(); ++i) {
-        record += (i == 0 ? "" : ",") + CsvField(fields[i]);
+        if (i > 0) {
+            record += ',';
+        }
+        record += CsvField(fields[i]);
     }
     return record + kCrLf;
 }
