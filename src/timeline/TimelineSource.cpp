@@ -17,9 +17,9 @@ DaySpan PassageSpan(const OrbPassage& passage, const TimelineSource& source) {
             passage.exit ? static_cast<double>(passage.exit->day) : source.lastDay + 1.0};
 }
 
-TimelineMinimum MinimumOf(const TransitMinimum& minimum, int16_t tzMinutes) {
+TimelineMinimum MinimumOf(const TransitMinimum& minimum, const TransitRun& run) {
     if (const auto* exact = std::get_if<ExactMinimum>(&minimum.value)) {
-        const LocalInstant local = ToLocalInstant(exact->instant, tzMinutes);
+        const LocalInstant local = ToLocalInstant(exact->instant, run.tzMinutes, run.zone);
         return {local.day + local.fraction, true, 0};
     }
     const auto& daily = std::get<DailyMinimum>(minimum.value);
@@ -41,11 +41,17 @@ double Step(double from, double to) {
     return step;
 }
 
+// The first instant of a local day, as the runs' daily samples take it.
+double DayStart(const TimelineSource& source, int32_t day) {
+    return source.zone ? DayStartJulianDate(*source.zone, day)
+                       : LocalDayToUt(day, source.tzMinutes);
+}
+
 std::vector<DaySpan> RetrogradeDays(BodyCode body, const TimelineSource& source, Zodiac zodiac) {
     std::vector<DaySpan> stretches;
-    double before = PlanetLongitude(body, LocalDayToUt(source.firstDay, source.tzMinutes), zodiac);
+    double before = PlanetLongitude(body, DayStart(source, source.firstDay), zodiac);
     for (int32_t day = source.firstDay; day <= source.lastDay; ++day) {
-        const double after = PlanetLongitude(body, LocalDayToUt(day + 1, source.tzMinutes), zodiac);
+        const double after = PlanetLongitude(body, DayStart(source, day + 1), zodiac);
         if (before >= 0 && after >= 0 && Step(before, after) < 0) {
             if (!stretches.empty() && stretches.back().to == day) {
                 stretches.back().to = day + 1;
@@ -83,7 +89,7 @@ void AddRunTransits(TimelineSource& source, const TransitRun& run, bool world) {
             added.orbs[passage.orb].push_back(PassageSpan(passage, source));
         }
         for (const TransitMinimum& minimum : transit.minima) {
-            added.minima.push_back(MinimumOf(minimum, run.tzMinutes));
+            added.minima.push_back(MinimumOf(minimum, run));
         }
         source.transits.push_back(std::move(added));
     }

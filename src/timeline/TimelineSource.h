@@ -6,10 +6,12 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "alltransits/AllTransitsRecord.h"
+#include "calendar/Zone.h"
 #include "engine/Transit.h"
 #include "ephemeris/PlanetLongitude.h"
 
@@ -48,6 +50,7 @@ struct TimelineSource {
     int32_t firstDay = 0;  // the period, local JDNs
     int32_t lastDay = 0;
     int16_t tzMinutes = 0;
+    std::optional<Zone> zone;  // a named results zone, in place of tzMinutes
     std::string timezoneText;
     std::array<int, 3> orbDegrees{};  // 0 for an orb the source has not got
     std::vector<TimelineTransit> transits;

@@ -52,6 +52,7 @@ void FrmMain::KeepForTimeline() {
         timeline.firstDay = request.startJdn;
         timeline.lastDay = request.endJdn;
         timeline.tzMinutes = run.tzMinutes;
+        timeline.zone = run.zone;
         timeline.timezoneText = run.timezoneText;
         timeline.orbDegrees = {request.orbDegrees[0], request.orbDegrees[1], request.orbDegrees[2]};
         timelineSequenceStart = false;

@@ -2,10 +2,12 @@
 // force, results in local days with the abbreviation in force, and names the database lacks.
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 
+#include "calendar/DatePr2.h"
 #include "calendar/Zone.h"
 #include "engine/AspectGeometry.h"
 #include "ui/MemorySettingsStore.h"
@@ -20,6 +22,7 @@ const std::string kWorldCaption = "Show all world transits between Sun and Jupit
 // The exact minima of the pane: each date with "*" and the zone text after its time.
 struct ExactText {
     std::string date;
+    std::string time;
     std::string zone;
 };
 
@@ -42,7 +45,7 @@ class ZoneEntryTest : public RunFixture {
     }
 
     std::vector<ExactText> ExactTexts() const {
-        static const std::regex exact(R"((\d{4}-\d\d-\d\d)\*r?\s.*\s\d\d:\d\d ([A-Z]+))");
+        static const std::regex exact(R"((\d{4}-\d\d-\d\d)\*r?\s.*\s(\d\d:\d\d) ([A-Z]+))");
         std::vector<ExactText> found;
         const std::string& text = w.Pane().Text();
         for (size_t at = 0; at < text.size();) {
@@ -50,7 +53,7 @@ class ZoneEntryTest : public RunFixture {
             std::smatch m;
             const std::string line = text.substr(at, end - at);
             if (std::regex_search(line, m, exact)) {
-                found.push_back({m[1], m[2]});
+                found.push_back({m[1], m[2], m[3]});
             }
             at = end + 2;
         }
@@ -117,6 +120,40 @@ TEST_F(ZoneEntryTest, ResultsCarryTheAbbreviationInForceAtEachExactMinimum) {
     }
     EXPECT_GT(summer, 0);
     EXPECT_LT(summer, static_cast<int>(exact.size()));
+}
+
+// The picture puts each exact minimum where the pane says it happened, summer time or not.
+TEST_F(ZoneEntryTest, TheTimelinePlacesExactMinimaAtTheLocalTimesOfThePane) {
+    ChooseSunAndJupiter();
+    SetPeriod("2040-1-1", "2040-12-31");
+    w.txbResultZone.text = "Europe/Berlin";
+    ASSERT_EQ(w.cmdStart_Click().kind, OutcomeKind::Done);
+    ASSERT_EQ(w.cmdTimeline_Click().kind, OutcomeKind::Done);
+    ASSERT_EQ(p.timelines.size(), 1u);
+    std::vector<double> shown;
+    for (const TimelineTransit& transit : p.timelines[0].transits) {
+        for (const TimelineMinimum& minimum : transit.minima) {
+            if (minimum.exact) {
+                shown.push_back(minimum.at);
+            }
+        }
+    }
+    std::vector<double> printed;
+    for (const ExactText& e : ExactTexts()) {
+        const int32_t day =
+            DateToJdn(std::stoi(e.date.substr(0, 4)), std::stoi(e.date.substr(5, 2)),
+                      std::stoi(e.date.substr(8, 2)))
+                .jdn;
+        const int minutes = std::stoi(e.time.substr(0, 2)) * 60 + std::stoi(e.time.substr(3, 2));
+        printed.push_back(day + minutes / 1440.0);
+    }
+    std::sort(shown.begin(), shown.end());
+    std::sort(printed.begin(), printed.end());
+    ASSERT_EQ(shown.size(), printed.size());
+    ASSERT_GE(printed.size(), 4u);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_NEAR(shown[i], printed[i], 1.0 / 1440) << i;
+    }
 }
 
 // Within one season a zone's local days are those of its offset then, so the tables agree with
