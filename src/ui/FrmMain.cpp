@@ -81,6 +81,7 @@ constexpr int kPlanetPitch = 1680;
 constexpr int kPlanetWidth = 1560;
 
 constexpr int kPaneTop = 3480;
+constexpr int kPaneGap = 30;  // between the pane and the Timeline button above it
 constexpr int kRightEdge = 12540;
 constexpr int kButtonRow = 5200;
 constexpr int kSmallButtonWidth = 900;
@@ -220,7 +221,7 @@ FrmMain::FrmMain(Platform& platform, std::optional<size_t> paneCapacity, Setting
       txbAllTransitsDateFormat(Make(K::TextBox, "txbAllTransitsDateFormat", "", kMargin + 2400,
                                     kPaneTop, 600, kFieldHeight)),
       cmdTimeline(Make(K::Button, "cmdTimeline", "Timeline", kPlanetColumn + kPlanetPitch,
-                       kBelowShowAll, kPlanetWidth, kButtonHeight)),
+                       kBelowShowAll, kPlanetWidth, kPaneTop - kPaneGap - kBelowShowAll)),
       txbOutput(Make(K::TextBox, "txbOutput", "", kMargin, kPaneTop, kRightEdge - kMargin, 300)),
       cmdClear(Make(K::Button, "cmdClear", "Clear", kRightEdge - 3 * kSmallButtonWidth - 200,
                     kButtonRow, kSmallButtonWidth, kButtonHeight)),

@@ -19,6 +19,7 @@ TEST_F(TimelineButtonTest, SitsAtTheRightOfTheHtmlRowUnderThePlanetListsDisabled
               w.cboPlanet[1].geometry.left + w.cboPlanet[1].geometry.width);
     EXPECT_LT(std::abs(button.top - w.chkOutputAsHTML.geometry.top), button.height);
     EXPECT_GT(button.left, w.chkOutputAsHTML.geometry.left + w.chkOutputAsHTML.geometry.width);
+    EXPECT_LT(button.top + button.height, w.txbOutput.geometry.top);
     // A click while there is nothing to show does nothing.
     EXPECT_EQ(w.cmdTimeline_Click().kind, OutcomeKind::Refused);
     EXPECT_TRUE(p.timelines.empty());
