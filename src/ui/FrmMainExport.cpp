@@ -61,7 +61,7 @@ void FrmMain::UpdateExportButton() {
 
 BirthSettings FrmMain::ExportBirth() const {
     return BirthSettings{request.birthJdn, cboHour.SelectedText() + ":" + cboMinute.SelectedText(),
-                         cboTimezone[1].SelectedText()};
+                         BirthTimezoneText()};
 }
 
 }  // namespace zenthra
