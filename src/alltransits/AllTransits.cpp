@@ -1,6 +1,7 @@
 #include "alltransits/AllTransits.h"
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -9,6 +10,7 @@
 #include "alltransits/AllTransitsTables.h"
 #include "alltransits/DaysFile.h"
 #include "alltransits/ReportFiles.h"
+#include "alltransits/ReportZone.h"
 #include "calendar/DatePr2.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/PlutoTable.h"
@@ -28,6 +30,7 @@ struct PeriodDays {
     int32_t start = 0;
     int32_t end = 0;
     int32_t birth = 0;
+    double birthDate = 0;  // Julian date (UT) of the birth
 };
 
 bool YearBefore(int16_t year) {
@@ -88,6 +91,17 @@ int16_t ConvertDates(const AllTransitsRequest& r, PeriodDays& days) {
     return kAllTransitsDone;
 }
 
+// The birth's instant; a time the clocks skipped is no birth time.
+int16_t ConvertBirthTime(const AllTransitsRequest& r, PeriodDays& days) {
+    const std::optional<double> date =
+        BirthZoneOf(r).JulianDateOf(days.birth, r.birthHour * 60 + r.birthMinute);
+    if (!date) {
+        return kBirthTimeInvalid;
+    }
+    days.birthDate = *date;
+    return kAllTransitsDone;
+}
+
 // Before anything is computed, whether the report can be written at all. The earlier report
 // of that name stays until the new one is complete.
 int16_t StartReportFile(const AllTransitsRequest& r) {
@@ -106,18 +120,18 @@ class OrbComputation {
           days(days),
           window(window),
           options(options),
-          birthMinutes(static_cast<int16_t>(r.birthTimezoneHours * 60)),
-          resultsMinutes(static_cast<int16_t>(r.resultsTimezoneHours * 60)),
+          birthZone(BirthZoneOf(r)),
+          results(ResultsZoneOf(r)),
           orbRadians(r.orb * kAllTransitsTurn / 360) {
         InitAllTransitsTables(tables);
     }
 
     int16_t Run() {
-        FillLongitudes(LocalDayToUt(BirthValue(), birthMinutes), natal, true, r.pluto);
+        FillLongitudes(days.birthDate, natal, true, r.pluto);
         window.AppendToPane("Now calculating transits for orb of " + std::to_string(r.orb) +
                             " degree" + PluralSuffix(r.orb) + " ..." + kCrLf);
-        FillLongitudes(LocalDayToUt(days.start, resultsMinutes), today, false, r.pluto);
-        FillLongitudes(LocalDayToUt(days.start + 1, resultsMinutes), tomorrow, false, r.pluto);
+        FillLongitudes(results.DayStart(days.start), today, false, r.pluto);
+        FillLongitudes(results.DayStart(days.start + 1), tomorrow, false, r.pluto);
         OpenTransitsInEffectAtStart();
         if (r.orb == kDayFileOrb) {
             daysTable = MakeDaysTable(days.start, days.end);
@@ -160,7 +174,7 @@ class OrbComputation {
         if (day > days.start) {
             today = tomorrow;
             todayState = tomorrowState;
-            FillLongitudes(LocalDayToUt(day + 1, resultsMinutes), tomorrow, false, r.pluto);
+            FillLongitudes(results.DayStart(day + 1), tomorrow, false, r.pluto);
         }
         for (BodyCode t = kSun; t <= kLastTransitingBody; ++t) {
             for (BodyCode n = kSun; n <= kLastNatalBody; ++n) {
@@ -183,13 +197,12 @@ class OrbComputation {
         const AspectCode s0 = todayState[n][t];
         const AspectCode s1 = tomorrowState[n][t];
         if (s1 == 0 && s0 >= 1) {
-            if (const int16_t code =
-                    Close(t, s0, n, {day, CrossingMinute(false, day, t, n, s0), false})) {
+            if (const int16_t code = Close(t, s0, n, Crossing(false, day, t, n, s0))) {
                 return code;
             }
         }
         if (s1 >= 1 && s0 == 0) {
-            Open({t, s1, n, {day, CrossingMinute(true, day, t, n, s1), false}, {}});
+            Open({t, s1, n, Crossing(true, day, t, n, s1), {}});
         }
         if (s1 >= 1 && day == days.end) {
             return Close(t, s1, n, {day, 0, true});
@@ -197,11 +210,19 @@ class OrbComputation {
         return kAllTransitsDone;
     }
 
-    double CrossingMinute(bool entry, int32_t day, BodyCode t, BodyCode n, AspectCode a) const {
-        const OrbCrossingQuery query{
-            entry, day, t, natal[n], a, orbRadians, resultsMinutes, {kAllTransitsZodiac, r.pluto}};
-        return options.literalCrossingSearch ? FindOrbCrossingMinuteLiteral(query, options.stats)
-                                             : FindOrbCrossingMinute(query, options.stats);
+    AllTransitsEnd Crossing(bool entry, int32_t day, BodyCode t, BodyCode n, AspectCode a) const {
+        const OrbCrossingQuery query{entry,
+                                     results.DayStart(day),
+                                     t,
+                                     natal[n],
+                                     a,
+                                     orbRadians,
+                                     results.DayMinutes(day),
+                                     {kAllTransitsZodiac, r.pluto}};
+        const double date = options.literalCrossingSearch
+                                ? FindOrbCrossingMinuteLiteral(query, options.stats)
+                                : FindOrbCrossingMinute(query, options.stats);
+        return {day, results.LocalValue(date), false, date};
     }
 
     void Open(const AllTransitsTransit& transit) {
@@ -236,14 +257,19 @@ class OrbComputation {
         in.transitingCounts = transitingCounts;
         in.natalCounts = natalCounts;
         in.birthText = WithoutLast(
-            FormatReportInstant(BirthValue(), r.dateStyle, birthMinutes, false), kInstantKeyLength);
+            FormatReportInstant(BirthValue(), r.dateStyle, birthZone.TextAt(days.birthDate), false),
+            kInstantKeyLength);
         in.startJdn = days.start;
         in.endJdn = days.end;
-        in.tzMinutes = resultsMinutes;
+        in.zone = results;
         in.orb = r.orb;
         std::vector<std::string> records;
         for (const AllTransitsTransit& transit : tables.transits) {
-            records.push_back(TransitRecordText(transit, r.dateStyle, resultsMinutes));
+            records.push_back(TransitRecordText(transit, r.dateStyle, results));
+            if (results.Named() && !transit.start.periodEdge && !transit.end.periodEdge) {
+                in.durations[records.back()] = static_cast<int32_t>(std::llround(
+                    (transit.end.julianDate - transit.start.julianDate) * kMinutesInDay));
+            }
         }
         ReportFileSet own;
         ReportFileSet& files = r.staged != nullptr ? *r.staged : own;
@@ -258,8 +284,8 @@ class OrbComputation {
     const PeriodDays days;
     AllTransitsWindow& window;
     const AllTransitsOptions& options;
-    const int16_t birthMinutes;
-    const int16_t resultsMinutes;
+    const ReportZone birthZone;
+    const ReportZone results;
     const double orbRadians;
     AllTransitsTables tables;
     TransitCounts transitingCounts{};
@@ -274,6 +300,17 @@ class OrbComputation {
 
 }  // namespace
 
+ReportZone BirthZoneOf(const AllTransitsRequest& request) {
+    return request.birthZone ? ReportZone(*request.birthZone)
+                             : ReportZone(static_cast<int16_t>(request.birthTimezoneHours * 60));
+}
+
+ReportZone ResultsZoneOf(const AllTransitsRequest& request) {
+    return request.resultsZone
+               ? ReportZone(*request.resultsZone)
+               : ReportZone(static_cast<int16_t>(request.resultsTimezoneHours * 60));
+}
+
 int16_t ComputeAllTransits(const AllTransitsRequest& request, AllTransitsWindow& window,
                            const AllTransitsOptions& options) {
     window.AppendToPane(std::string(kCrLf) + "Output file: " + request.filePath + kCrLf);
@@ -282,6 +319,9 @@ int16_t ComputeAllTransits(const AllTransitsRequest& request, AllTransitsWindow&
         return code;
     }
     if (const int16_t code = ConvertDates(request, days)) {
+        return code;
+    }
+    if (const int16_t code = ConvertBirthTime(request, days)) {
         return code;
     }
     if (request.pluto == PlutoSource::Table && !LoadPlutoTable(kPlutoFileName, window)) {

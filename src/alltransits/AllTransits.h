@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "alltransits/AllTransitsWindow.h"
 #include "alltransits/OrbCrossing.h"
 #include "alltransits/ReportFiles.h"
+#include "alltransits/ReportZone.h"
+#include "calendar/Zone.h"
 
 namespace zenthra {
 
@@ -21,6 +24,10 @@ struct AllTransitsRequest {
     int16_t birthHour = 0, birthMinute = 0;  // local birth time
     int16_t birthTimezoneHours = 0;          // whole hours east of Greenwich
     int16_t resultsTimezoneHours = 0;
+    // Named zones in place of the whole hours: the birth time is converted with the offset in
+    // force then, and the results follow the local days and clocks of theirs.
+    std::optional<Zone> birthZone;
+    std::optional<Zone> resultsZone;
     int16_t orb = 0;        // whole degrees
     int16_t dateStyle = 0;  // 0 to 3, see FormatReportInstant
     std::string filePath;   // the report file
@@ -62,9 +69,13 @@ struct AllTransitsOptions {
     // The most finished transits; lower only where a test needs the limit within reach.
     int transitLimit = kMostAllTransits;
     // Receives the transits of a computation that got through its period, in the order they
-    // ended; their instants are in the results' zone.
+    // ended; their local instants are in the results' zone.
     std::vector<AllTransitsTransit>* transits = nullptr;
 };
+
+// The zones of a request: its named zone, or else its whole hours.
+ReportZone BirthZoneOf(const AllTransitsRequest& request);
+ReportZone ResultsZoneOf(const AllTransitsRequest& request);
 
 // Computes one orb and writes its files. Appends two lines to the window's pane; shows no
 // message of its own except the Pluto table's. A computation that fails leaves the files of

@@ -12,19 +12,17 @@ std::string TransitPairText(BodyCode transiting, AspectCode aspect, BodyCode nat
            AllTransitsBodyName(natal);
 }
 
-namespace {
-
-// The FormatReportInstant text of an end: its display text, then its time once more.
-std::string InstantText(const AllTransitsEnd& end, int style, int16_t tzMinutes) {
-    return FormatReportInstant(end.periodEdge ? end.day : end.instant, style, tzMinutes,
-                               end.periodEdge);
+std::string EndText(const AllTransitsEnd& end, int style, const ReportZone& zone) {
+    if (end.periodEdge) {
+        return FormatReportInstant(end.day, style, zone.TextAtEndOf(end.day), true);
+    }
+    return FormatReportInstant(end.instant, style, zone.TextAt(end.julianDate), false);
 }
 
-}  // namespace
-
-std::string TransitRecordText(const AllTransitsTransit& transit, int style, int16_t tzMinutes) {
-    const std::string start = InstantText(transit.start, style, tzMinutes);
-    const std::string end = InstantText(transit.end, style, tzMinutes);
+std::string TransitRecordText(const AllTransitsTransit& transit, int style,
+                              const ReportZone& zone) {
+    const std::string start = EndText(transit.start, style, zone);
+    const std::string end = EndText(transit.end, style, zone);
     return std::to_string(transit.start.day) + LastCharacters(start, kInstantKeyLength) +
            std::to_string(transit.transiting) + std::to_string(transit.aspect) +
            TwoDigits(transit.natal) + std::to_string(transit.end.day) +

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "alltransits/ReportZone.h"
 #include "ephemeris/Vocabulary.h"
 
 namespace zenthra {
@@ -35,9 +36,10 @@ inline const std::string kBoundaryTime = "24:00";
 struct AllTransitsEnd {
     int32_t day = 0;  // local JDN of the day during which the orb was crossed, or of the edge
     // The minute of the crossing as a local day value: the JDN plus the fraction of the local
-    // day (LocalDayToUt gives its Julian date). Not used at an edge.
+    // day. Not used at an edge.
     double instant = 0;
     bool periodEdge = false;  // 24:00 of `day`
+    double julianDate = 0;    // of the crossing, UT; not used at an edge
 };
 
 struct AllTransitsTransit {
@@ -52,8 +54,11 @@ struct AllTransitsTransit {
 std::string TransitPairText(BodyCode transiting, AspectCode aspect, BodyCode natal);
 
 // The record of a finished transit, its instants in a date style of the reports and the
-// results' zone (`tzMinutes` east of Greenwich).
-std::string TransitRecordText(const AllTransitsTransit& transit, int style, int16_t tzMinutes);
+// results' zone.
+std::string TransitRecordText(const AllTransitsTransit& transit, int style, const ReportZone& zone);
+
+// The text of an end as FormatReportInstant gives it.
+std::string EndText(const AllTransitsEnd& end, int style, const ReportZone& zone);
 
 // The field at a 1-based position of a record, as text or as a number (0 when it is none).
 std::string RecordField(const std::string& record, int position, int width);

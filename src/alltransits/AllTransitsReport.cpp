@@ -49,7 +49,7 @@ std::string CountList(const TransitCounts& counts, BodyCode last) {
 
 // The period's edge as the header shows it: "2022-12-31 24:00 GMT+1".
 std::string PeriodEdge(int32_t day, const AllTransitsReportInputs& in) {
-    return WithoutLast(FormatReportInstant(day, in.style, in.tzMinutes, true), 6);
+    return WithoutLast(FormatReportInstant(day, in.style, in.zone.TextAtEndOf(day), true), 6);
 }
 
 std::string ReportHeader(const AllTransitsReportInputs& in) {
@@ -80,8 +80,16 @@ int32_t MinuteOfTimeField(const std::string& record, int dayPosition, int timePo
     return (day - kDurationEpoch) * 1440 + hours * 60 + minutes;
 }
 
+int32_t Duration(const std::string& record, const std::map<std::string, int32_t>& durations) {
+    const auto known = durations.find(record);
+    return known != durations.end() ? known->second
+                                    : MinuteOfTimeField(record, kRecordEndDay, kRecordEndTime) -
+                                          MinuteOfTimeField(record, 1, kRecordStartTime);
+}
+
 // Section 1 also fills the day table, in this order of starts.
 std::string ByStartSection(std::vector<std::string>& records, DaysTable* days,
+                           const std::map<std::string, int32_t>& durations,
                            AllTransitsWindow& window) {
     SortRecords(records, 0, static_cast<int>(records.size()) - 1, 1);
     std::string text = SectionHeading("Transits ordered by start date");
@@ -104,9 +112,7 @@ std::string ByStartSection(std::vector<std::string>& records, DaysTable* days,
         }
         text += record.substr(kRecordDescription - 1);
         if (!fromStart && !toEnd) {
-            const int32_t minutes = MinuteOfTimeField(record, kRecordEndDay, kRecordEndTime) -
-                                    MinuteOfTimeField(record, 1, kRecordStartTime);
-            text += " (" + FormatDuration(minutes) + ")";
+            text += " (" + FormatDuration(Duration(record, durations)) + ")";
         }
         text += kCrLf;
         record.erase(0, kRecordTransiting - 1);
@@ -135,7 +141,8 @@ int16_t WriteAllTransitsReport(const AllTransitsReportInputs& inputs,
                                AllTransitsWindow& window, ReportFileSet& files) {
     // After section 1 a record begins with its transiting code (key of section 2); after
     // section 2 with its natal code (key of section 3).
-    std::string report = ReportHeader(inputs) + ByStartSection(records, days, window);
+    std::string report =
+        ReportHeader(inputs) + ByStartSection(records, days, inputs.durations, window);
     report += CutSection("Transits ordered by transiting planet", records,
                          kRecordDescription - (kRecordTransiting - 1),
                          kRecordNatal - kRecordTransiting, window);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,11 @@ struct AllTransitsReportInputs {
     std::string birthText;  // "1950-03-07 14:30 GMT+1"
     int32_t startJdn = 0;
     int32_t endJdn = 0;
-    int16_t tzMinutes = 0;
+    ReportZone zone;  // of the results
     int16_t orb = 0;
+    // Minutes from start to end of transits, by record, where they differ from what the clock
+    // shows: across a clock change of a named zone.
+    std::map<std::string, int32_t> durations;
 };
 
 // Writes the report from the records, which it sorts and cuts down, and with a day table the

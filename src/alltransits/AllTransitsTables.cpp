@@ -47,14 +47,6 @@ std::string ReportDate(int32_t day, int style) {
     }
 }
 
-// " GMT", " GMT+5", " GMT-3": whole hours only.
-std::string ZoneText(int16_t minutes) {
-    if (minutes == 0) {
-        return " GMT";
-    }
-    return std::string(" GMT") + (minutes > 0 ? "+" : "-") + std::to_string(std::abs(minutes) / 60);
-}
-
 }  // namespace
 
 const std::string& AllTransitsBodyName(BodyCode body) {
@@ -111,10 +103,11 @@ int FreeOpenSlot(const AllTransitsTables& tables) {
     return 0;
 }
 
-std::string FormatReportInstant(double value, int style, int16_t minutes, bool boundary) {
+std::string FormatReportInstant(double value, int style, const std::string& zoneText,
+                                bool boundary) {
     const double day = std::floor(value);
     const std::string time = boundary ? "24:00" : FormatTimeOfDay(value - day, true, ":");
-    return ReportDate(static_cast<int32_t>(day), style) + " " + time + ZoneText(minutes) +
+    return ReportDate(static_cast<int32_t>(day), style) + " " + time + zoneText +
            (boundary ? "*" : "") + time;
 }
 

@@ -88,9 +88,11 @@ inline constexpr int kReportMonthNameDayYear = 3;  // Mar 7 2023
 inline constexpr size_t kInstantKeyLength = 5;
 
 // "2023-01-15 14:30 GMT+1" followed by the time once more ("14:30"), which callers cut off
-// for display and keep as the record's time field. With `boundary` the time is "24:00" and a
-// "*" marks the period's edge: "2022-12-31 24:00 GMT+1*24:00". Unknown styles are style 0.
-std::string FormatReportInstant(double value, int style, int16_t minutes, bool boundary);
+// for display and keep as the record's time field; `zoneText` is " GMT+1" or " CEST". With
+// `boundary` the time is "24:00" and a "*" marks the period's edge:
+// "2022-12-31 24:00 GMT+1*24:00". Unknown styles are style 0.
+std::string FormatReportInstant(double value, int style, const std::string& zoneText,
+                                bool boundary);
 
 // The text without its last `count` characters (empty when shorter), and those characters
 // (all of it when shorter). The texts of this mode are ASCII, so characters are bytes.

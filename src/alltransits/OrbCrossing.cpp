@@ -18,12 +18,6 @@ namespace {
 // motion of a minute, far above the noise of the arithmetic.
 constexpr double kRoundingSlack = 1e-10;
 
-constexpr int kLastReportedMinute = kMinutesInDay - 1;
-
-double DayBase(const OrbCrossingQuery& q) {
-    return LocalDayToUt(q.day, q.tzMinutes);
-}
-
 // Exactly the instant the literal search takes for minute i.
 double MinuteInstant(double base, int i) {
     return base + i / static_cast<double>(kMinutesInDay);
@@ -34,20 +28,19 @@ bool IsCrossing(const OrbCrossingQuery& q, double deviation) {
 }
 
 double ReportedMinute(const OrbCrossingQuery& q, int minute) {
-    return UtToLocalDay(MinuteInstant(DayBase(q), std::min(minute, kLastReportedMinute)),
-                        q.tzMinutes);
+    return MinuteInstant(q.dayStart, std::max(0, std::min(minute, q.dayMinutes - 1)));
 }
 
 int LiteralMinute(const OrbCrossingQuery& q, long& evaluations) {
-    const double base = DayBase(q);
-    for (int i = 0; i <= kMinutesInDay; ++i) {
-        const double longitude = PlanetLongitude(q.transiting, MinuteInstant(base, i), q.basis);
+    for (int i = 0; i <= q.dayMinutes; ++i) {
+        const double longitude =
+            PlanetLongitude(q.transiting, MinuteInstant(q.dayStart, i), q.basis);
         ++evaluations;
         if (IsCrossing(q, AllTransitsDeviation(longitude, q.natalLongitude, q.aspect))) {
             return i;
         }
     }
-    return kMinutesInDay;
+    return q.dayMinutes;
 }
 
 // The first crossing minute found from as few minutes as the bounds allow. Between two
@@ -65,19 +58,21 @@ class FastCrossingSearch {
   public:
     explicit FastCrossingSearch(const OrbCrossingQuery& q)
         : q(q),
-          base(DayBase(q)),
+          base(q.dayStart),
+          dayEnd(q.dayMinutes),
           speed(PairDeviation(q.transiting, kSun, false, q.natalLongitude, kConjunction, q.basis)
                     .MostChangePerMinute()),
-          deviations(kMinutesInDay + 1, kUnknown) {}
+          deviations(static_cast<size_t>(std::max(dayEnd, 0)) + 1, kUnknown) {}
 
     std::optional<int> Run() {
-        if (q.basis.zodiac == Zodiac::Sidereal || q.natalLongitude < 0 || !Evaluate(0)) {
+        if (q.basis.zodiac == Zodiac::Sidereal || q.natalLongitude < 0 || dayEnd < 1 ||
+            !Evaluate(0)) {
             return std::nullopt;
         }
         if (IsHit(0)) {
             return 0;
         }
-        if (!Evaluate(kMinutesInDay)) {
+        if (!Evaluate(dayEnd)) {
             return std::nullopt;
         }
         bend = MostBend();
@@ -85,11 +80,11 @@ class FastCrossingSearch {
             return std::nullopt;
         }
         expected = ExpectedCrossing();
-        const std::optional<int> first = FirstCrossingAfter(0, kMinutesInDay);
+        const std::optional<int> first = FirstCrossingAfter(0, dayEnd);
         if (!valid) {
             return std::nullopt;
         }
-        return first.value_or(kMinutesInDay);
+        return first.value_or(dayEnd);
     }
 
     long Evaluations() const { return evaluations; }
@@ -122,7 +117,7 @@ class FastCrossingSearch {
         }
         if (i == 0) {
             startLongitude = longitude;
-        } else if (i == kMinutesInDay) {
+        } else if (i == dayEnd) {
             endLongitude = longitude;
         }
         deviations[i] = AllTransitsDeviation(longitude, q.natalLongitude, q.aspect);
@@ -132,16 +127,17 @@ class FastCrossingSearch {
     // The bend of the day, when the body stays clear of the Sun all day; else 0. The
     // elongation can change no faster than the body and the Sun move together.
     double MostBend() {
-        const std::optional<double> perDay = GreatestAcceleration(q.transiting, base, base + 1);
+        const std::optional<double> perDay =
+            GreatestAcceleration(q.transiting, base, MinuteInstant(base, dayEnd));
         if (!perDay) {
             return 0;
         }
         if (q.transiting != kSun) {
             const double sunSpeed =
                 PairDeviation(kSun, kSun, false, 0, kConjunction, q.basis).MostChangePerMinute();
-            const double reach = (speed + sunSpeed) * kMinutesInDay;
+            const double reach = (speed + sunSpeed) * dayEnd;
             const double from = Elongation(0, startLongitude);
-            const double to = Elongation(kMinutesInDay, endLongitude);
+            const double to = Elongation(dayEnd, endLongitude);
             if (!valid || (from + to - reach) / 2 < kClearOfTheSun) {
                 return 0;
             }
@@ -160,25 +156,25 @@ class FastCrossingSearch {
     // midnight's position is already known: the parabola through the three midnights.
     std::optional<double> ExpectedCrossing() const {
         const std::optional<double> before =
-            CachedLongitude(q.transiting, MinuteInstant(base, -kMinutesInDay));
+            CachedLongitude(q.transiting, MinuteInstant(base, -dayEnd));
         if (!before || bend == 0) {
             return std::nullopt;
         }
         const double g0 = Gap(0);
-        const double g1 = Gap(kMinutesInDay);
+        const double g1 = Gap(dayEnd);
         const double deviation = AllTransitsDeviation(*before, q.natalLongitude, q.aspect);
         const double gm = q.wantEntry ? deviation - q.orb : q.orb - deviation;
-        const double n = kMinutesInDay;
-        const double c2 = (gm - 2 * g0 + g1) / (2 * n * n);
-        const double c1 = (g1 - gm) / (2 * n);
-        if (std::abs(c2) * n < 1e-3 * std::abs(c1)) {
+        const double span = dayEnd;
+        const double c2 = (gm - 2 * g0 + g1) / (2 * span * span);
+        const double c1 = (g1 - gm) / (2 * span);
+        if (std::abs(c2) * span < 1e-3 * std::abs(c1)) {
             return -g0 / c1;
         }
         const auto [r1, r2] = Roots(c2, c1, g0);
         if (r1 > r2) {
             return std::nullopt;
         }
-        const double line = g0 / (g0 - g1) * n;
+        const double line = g0 / (g0 - g1) * span;
         return std::abs(r1 - line) < std::abs(r2 - line) ? r1 : r2;
     }
 
@@ -252,7 +248,7 @@ class FastCrossingSearch {
     int NextMinute(const Stretch& st, int first, int last) const {
         double at = first + (last - first) / 2.0;
         if (st.gb <= 0) {
-            const bool wholeDay = st.n == kMinutesInDay && expected;
+            const bool wholeDay = st.n == dayEnd && expected;
             at = std::ceil(wholeDay ? *expected : st.ga / (st.ga - st.gb) * st.n);
         }
         const int margin = (last - first) / 4;
@@ -287,6 +283,7 @@ class FastCrossingSearch {
 
     const OrbCrossingQuery& q;
     const double base;
+    const int dayEnd;  // the next day's first instant, in minutes
     const double speed;
     double bend = 0;
     double startLongitude = 0;

@@ -10,14 +10,18 @@
 
 namespace zenthra {
 
+// The minutes of a day: 0 is its local midnight, 1440 the next one.
+inline constexpr int kMinutesInDay = 1440;
+
 struct OrbCrossingQuery {
     bool wantEntry = true;  // the first minute in orb; otherwise the first minute out of it
-    int32_t day = 0;        // local JDN
+    double dayStart = 0;    // Julian date (UT) of the local day's first instant
     BodyCode transiting = kSun;
     double natalLongitude = 0;  // radians
     AspectCode aspect = kConjunction;
-    double orb = 0;         // radians
-    int16_t tzMinutes = 0;  // of the results, east of Greenwich
+    double orb = 0;  // radians
+    // Minutes to the next day's first instant: more or fewer on the day of a clock change.
+    int dayMinutes = kMinutesInDay;
     LongitudeBasis basis = {};
 };
 
@@ -27,13 +31,10 @@ struct OrbCrossingStats {
     long evaluations = 0;  // longitudes computed
 };
 
-// The minutes of a day: 0 is its local midnight, 1440 the next one.
-inline constexpr int kMinutesInDay = 1440;
-
 // Minute i of the day is in orb when its deviation is at most the orb (entry) and out of it
-// when its deviation is at least the orb (exit). The first such minute of 0 to 1440, where
-// 1440 becomes 1439 so that the crossing stays in its day; a day without one also gives 1439.
-// Returns the local day value of that minute.
+// when its deviation is at least the orb (exit). The first such minute of 0 to 1440 (to the
+// day's minutes), where the last becomes the one before so that the crossing stays in its
+// day; a day without one also gives that minute. Returns the Julian date (UT) of the minute.
 double FindOrbCrossingMinuteLiteral(const OrbCrossingQuery& query, OrbCrossingStats* stats);
 
 // The same minute as the literal search, skipping the minutes that the transiting body's

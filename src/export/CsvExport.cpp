@@ -92,8 +92,9 @@ std::vector<std::string> EventFields(const EventRow& row) {
     return fields;
 }
 
-void AddInstant(std::vector<std::string>& fields, const AllTransitsEnd& end, int16_t tzMinutes) {
-    const ExportInstant instant = AllTransitsInstant(end, tzMinutes);
+void AddInstant(std::vector<std::string>& fields, const AllTransitsEnd& end,
+                const ReportZone& zone) {
+    const ExportInstant instant = AllTransitsInstant(end, zone);
     fields.push_back(UtcIsoText(instant.utcMinutes));
     fields.push_back(IsoDateText(instant.localDay));
     fields.push_back(instant.localTime);
@@ -144,9 +145,9 @@ std::string AllTransitsCsv(const ExportedAllTransits& all) {
             std::vector<std::string> fields = {std::to_string(orb.orb),
                                                BodyName(transit.transiting),
                                                AspectWord(transit.aspect), BodyName(transit.natal)};
-            AddInstant(fields, transit.start, all.tzMinutes);
-            AddInstant(fields, transit.end, all.tzMinutes);
-            fields.push_back(AllTransitsInstant(transit.end, all.tzMinutes).zone);
+            AddInstant(fields, transit.start, all.zone);
+            AddInstant(fields, transit.end, all.zone);
+            fields.push_back(AllTransitsInstant(transit.end, all.zone).zone);
             text += CsvRecord(fields);
         }
     }

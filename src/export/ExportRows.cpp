@@ -129,16 +129,18 @@ ExportInstant ExactInstant(const TransitRun& run, const ExactMinimum& minimum) {
                        std::move(local.zone));
 }
 
-ExportInstant AllTransitsInstant(const AllTransitsEnd& end, int16_t tzMinutes) {
+ExportInstant AllTransitsInstant(const AllTransitsEnd& end, const ReportZone& zone) {
     // "2023-01-15 14:30 GMT+1" and the time once more.
     constexpr size_t kTimeAt = 11;
     constexpr size_t kZoneAt = 17;
-    const double value = end.periodEdge ? end.day + 1.0 : end.instant;
-    const std::string text = WithoutLast(
-        FormatReportInstant(value, kReportYearMonthDay, tzMinutes, false), kInstantKeyLength);
-    return MakeInstant(
-        UtcMinutes(LocalDayToUt(value, tzMinutes)), static_cast<int32_t>(std::floor(value)),
-        text.substr(kTimeAt, kInstantKeyLength), text.size() > kZoneAt ? text.substr(kZoneAt) : "");
+    const double date = end.periodEdge ? zone.DayStart(end.day + 1) : end.julianDate;
+    const double value = end.periodEdge ? zone.DayStartValue(end.day + 1) : end.instant;
+    const std::string text =
+        WithoutLast(FormatReportInstant(value, kReportYearMonthDay, zone.TextAt(date), false),
+                    kInstantKeyLength);
+    return MakeInstant(UtcMinutes(date), static_cast<int32_t>(std::floor(value)),
+                       text.substr(kTimeAt, kInstantKeyLength),
+                       text.size() > kZoneAt ? text.substr(kZoneAt) : "");
 }
 
 std::vector<MinimumRow> MinimumRows(const ExportedTable& table) {

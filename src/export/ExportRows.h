@@ -38,7 +38,7 @@ int64_t UtcMinutes(double julianDate);
 ExportInstant ExactInstant(const TransitRun& run, const ExactMinimum& minimum);
 // Where an all-transits transit began or ended, as its report shows it; the edge of the period
 // (24:00 of its day) as 00:00 of the next day.
-ExportInstant AllTransitsInstant(const AllTransitsEnd& end, int16_t tzMinutes);
+ExportInstant AllTransitsInstant(const AllTransitsEnd& end, const ReportZone& zone);
 
 struct OrbDays {
     std::optional<MarkedDay> entry;

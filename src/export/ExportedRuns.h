@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "alltransits/AllTransitsRecord.h"
+#include "alltransits/ReportZone.h"
 #include "engine/Transit.h"
 
 namespace zenthra {
@@ -60,12 +61,12 @@ struct AllTransitsOrb {
     std::vector<AllTransitsTransit> transits;
 };
 
-// The all-transits mode's transits; their instants are local day values of the results' zone.
+// The all-transits mode's transits; their local instants are in the results' zone.
 struct ExportedAllTransits {
     int32_t startJdn = 0;
     int32_t endJdn = 0;
     BirthSettings birth;
-    int16_t tzMinutes = 0;  // results, whole hours east of Greenwich
+    ReportZone zone;  // of the results
     std::vector<AllTransitsOrb> orbs;
 };
 

@@ -112,8 +112,8 @@ json TableValue(const ExportedTable& table) {
     return value;
 }
 
-json EndValue(const AllTransitsEnd& end, int16_t tzMinutes) {
-    json value = InstantValue(AllTransitsInstant(end, tzMinutes));
+json EndValue(const AllTransitsEnd& end, const ReportZone& zone) {
+    json value = InstantValue(AllTransitsInstant(end, zone));
     value["period_edge"] = end.periodEdge;
     return value;
 }
@@ -141,17 +141,22 @@ std::string AllTransitsJson(const ExportedAllTransits& all) {
             transits.push_back({{"transiting", BodyName(t.transiting)},
                                 {"aspect", AspectWord(t.aspect)},
                                 {"natal", BodyName(t.natal)},
-                                {"start", EndValue(t.start, all.tzMinutes)},
-                                {"end", EndValue(t.end, all.tzMinutes)}});
+                                {"start", EndValue(t.start, all.zone)},
+                                {"end", EndValue(t.end, all.zone)}});
         }
         orbs.push_back({{"orb_degrees", orb.orb}, {"transits", transits}});
     }
-    const json settings = {
+    json settings = {
         {"kind", "personal"},
         {"period", {{"start", IsoDateText(all.startJdn)}, {"end", IsoDateText(all.endJdn)}}},
         {"zodiac", "tropical"},
-        {"zone_offset_minutes", all.tzMinutes},
+        {"zone_offset_minutes", all.zone.ListMinutes()},
         {"birth", BirthValue(all.birth)}};
+    // A named zone has no one offset: each instant carries its own.
+    if (const std::optional<Zone>& named = all.zone.Named()) {
+        settings["zone_offset_minutes"] = nullptr;
+        settings["zone"] = named->Name();
+    }
     return Text({{"format_version", kExportFormatVersion},
                  {"command", "all-transits"},
                  {"settings", settings},

@@ -97,11 +97,12 @@ void AddRunTransits(TimelineSource& source, const TransitRun& run, bool world) {
 }
 
 TimelineSource AllTransitsSource(const std::vector<AllTransitsTransit>& transits, int orbDegrees,
-                                 int32_t firstDay, int32_t lastDay, int16_t tzMinutes) {
+                                 int32_t firstDay, int32_t lastDay, const ReportZone& zone) {
     TimelineSource source;
     source.firstDay = firstDay;
     source.lastDay = lastDay;
-    source.tzMinutes = tzMinutes;
+    source.tzMinutes = zone.ListMinutes();
+    source.zone = zone.Named();
     source.orbDegrees = {orbDegrees, 0, 0};
     for (const AllTransitsTransit& transit : transits) {
         TimelineTransit added{transit.transiting, transit.aspect, transit.natal, false, {}, {}};

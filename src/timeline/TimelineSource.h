@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "alltransits/AllTransitsRecord.h"
+#include "alltransits/ReportZone.h"
 #include "calendar/Zone.h"
 #include "engine/Transit.h"
 #include "ephemeris/PlanetLongitude.h"
@@ -66,7 +67,7 @@ void AddRunTransits(TimelineSource& source, const TransitRun& run, bool world);
 
 // One orb of the all-transits mode, over the period from `firstDay` to `lastDay`.
 TimelineSource AllTransitsSource(const std::vector<AllTransitsTransit>& transits, int orbDegrees,
-                                 int32_t firstDay, int32_t lastDay, int16_t tzMinutes);
+                                 int32_t firstDay, int32_t lastDay, const ReportZone& zone);
 
 // Fills `retrograde` for every transiting body of the source that can move backwards, from
 // its longitude at each local midnight of the period; days the ephemeris cannot serve are

@@ -226,7 +226,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
         ExportedAllTransits all{allTransitsKept.firstDay,
                                 allTransitsKept.lastDay,
                                 ExportBirth(),
-                                allTransitsKept.tzMinutes,
+                                allTransitsKept.zone,
                                 {}};
         for (const auto& [orb, transits] : allTransitsKept.transits) {
             all.orbs.push_back({static_cast<int16_t>(orb), transits});
@@ -295,7 +295,7 @@ class FrmMain : public ScanWindow, public ReportWindow {
     struct KeptAllTransits {
         int32_t firstDay = 0;
         int32_t lastDay = 0;
-        int16_t tzMinutes = 0;
+        ReportZone zone;
         std::string timezoneText;
         std::map<int, std::vector<AllTransitsTransit>> transits;  // by orb
     };

@@ -95,12 +95,6 @@ Outcome FrmMain::cmdShowAllTransits_Click() {
     if (!validationPassed) {
         return Outcome::Refused();
     }
-    if (request.zone || birthZone) {
-        MsgBox(std::string("'All transits' can at present be calculated") + kCrLf +
-                   "only in the timezones of the lists, not in named zones.",
-               MsgIcon::None, "Restriction");
-        return Outcome::Refused();
-    }
 
     AllTransitsRequest all;
     SetDate(request.startJdn, all.startYear, all.startMonth, all.startDay);
@@ -110,6 +104,8 @@ Outcome FrmMain::cmdShowAllTransits_Click() {
     all.birthMinute = static_cast<int16_t>(SaturatingInteger(cboMinute.SelectedText()));
     all.birthTimezoneHours = WholeTimezoneHours(cboTimezone[1].ListIndex());
     all.resultsTimezoneHours = WholeTimezoneHours(cboTimezone[0].ListIndex());
+    all.birthZone = birthZone;
+    all.resultsZone = request.zone;
 
     if (txbAllTransitsDateFormat.text.empty()) {
         MsgBox("Date format not specified", MsgIcon::Exclamation, kDateStyleTitle);
@@ -164,21 +160,25 @@ Outcome FrmMain::Fail(const std::string& text, const std::string& title) {
 // Every instant the computation asks for, from the birth to the local midnight that ends the
 // last day, checked before any folder or file is touched: refused as a run would be.
 bool FrmMain::CheckAllTransitsSources(const AllTransitsRequest& all) {
-    const auto results = static_cast<int16_t>(all.resultsTimezoneHours * 60);
-    const double first = LocalDayToUt(request.startJdn, results);
-    const double last = LocalDayToUt(request.endJdn + 1, results);
-    const double birth =
-        LocalDayToUt(request.birthJdn + (all.birthHour * 60 + all.birthMinute) / 1440.0,
-                     static_cast<int16_t>(all.birthTimezoneHours * 60));
+    const ReportZone results = ResultsZoneOf(all);
+    const double first = results.DayStart(request.startJdn);
+    const double last = results.DayStart(request.endJdn + 1);
+    // A birth time the clocks skipped was refused with the window's other inputs.
+    const std::optional<double> birth =
+        BirthZoneOf(all).JulianDateOf(request.birthJdn, all.birthHour * 60 + all.birthMinute);
+    if (!birth) {
+        return false;
+    }
     std::vector<BodyCode> transiting;
     for (BodyCode body = kSun; body <= kLastTransitingBody; ++body) {
         transiting.push_back(body);
     }
     std::vector<BodyCode> natal = transiting;
     natal.push_back(kMoon);
-    return CheckEphemerisData(std::min(birth, first), last) &&
+    return CheckEphemerisData(std::min(*birth, first), last) &&
            CheckBodiesAt(first, "Start date", transiting) &&
-           CheckBodiesAt(last, "End date", transiting) && CheckBodiesAt(birth, "Birth date", natal);
+           CheckBodiesAt(last, "End date", transiting) &&
+           CheckBodiesAt(*birth, "Birth date", natal);
 }
 
 }  // namespace zenthra

@@ -37,7 +37,7 @@ std::optional<TimelineSource> FrmMain::TimelineOfAllTransits(int orbDegrees) con
         return std::nullopt;
     }
     TimelineSource source = AllTransitsSource(kept->second, orbDegrees, allTransitsKept.firstDay,
-                                              allTransitsKept.lastDay, allTransitsKept.tzMinutes);
+                                              allTransitsKept.lastDay, allTransitsKept.zone);
     source.timezoneText = allTransitsKept.timezoneText;
     source.title = "All transits, orb " + std::to_string(orbDegrees) + "°, " + PeriodTitle(source);
     AddRetrogradeStretches(source, Zodiac::Tropical);
@@ -53,7 +53,7 @@ void FrmMain::KeepForTimeline() {
         timeline.lastDay = request.endJdn;
         timeline.tzMinutes = run.tzMinutes;
         timeline.zone = run.zone;
-        timeline.timezoneText = run.timezoneText;
+        timeline.timezoneText = run.zone ? run.zone->Name() : run.timezoneText;
         timeline.orbDegrees = {request.orbDegrees[0], request.orbDegrees[1], request.orbDegrees[2]};
         timelineSequenceStart = false;
     }
@@ -67,14 +67,10 @@ void FrmMain::UpdateTimelineButton() {
     cmdTimeline.enabled = !timeline.transits.empty() && cmdStart.caption != "Stop";
 }
 
-// The mode counts the results' zone in whole hours.
+// The mode counts a list zone in whole hours.
 void FrmMain::KeepAllTransitsPeriod(const AllTransitsRequest& all) {
-    const int hours = all.resultsTimezoneHours;
-    allTransitsKept = {request.startJdn,
-                       request.endJdn,
-                       static_cast<int16_t>(hours * 60),
-                       hours == 0 ? "GMT" : (hours > 0 ? "GMT+" : "GMT") + std::to_string(hours),
-                       {}};
+    const ReportZone zone = ResultsZoneOf(all);
+    allTransitsKept = {request.startJdn, request.endJdn, zone, zone.Name(), {}};
 }
 
 AllTransitsOptions FrmMain::KeepAllTransits(int16_t orbDegrees) {

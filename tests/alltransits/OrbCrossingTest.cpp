@@ -23,6 +23,14 @@ constexpr int kRandomPeople = 12;
 #endif
 constexpr int kDaysPerPerson = 30;
 
+// The search of a local day of a list zone.
+OrbCrossingQuery Query(bool entry, int32_t day, BodyCode transiting, double natal,
+                       AspectCode aspect, double orb, int16_t tzMinutes,
+                       LongitudeBasis basis = {}) {
+    return {entry, LocalDayToUt(day, tzMinutes), transiting, natal, aspect, orb, kMinutesInDay,
+            basis};
+}
+
 class OrbCrossing : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -40,9 +48,9 @@ class OrbCrossing : public ::testing::Test {
         const double found = FindOrbCrossingMinute(q, &fast);
         ++searches;
         ASSERT_EQ(found, expected)
-            << (q.wantEntry ? "entry" : "exit") << " day " << q.day << " body " << q.transiting
+            << (q.wantEntry ? "entry" : "exit") << " day " << q.dayStart << " body " << q.transiting
             << " aspect " << q.aspect << " natal " << q.natalLongitude << " orb " << q.orb
-            << " zone " << q.tzMinutes;
+            << " minutes " << q.dayMinutes;
     }
 
     // Every crossing that the day loop of a computation would search for over the days.
@@ -60,7 +68,7 @@ class OrbCrossing : public ::testing::Test {
                     const AspectCode s1 = FirstAspectInOrb(tomorrow[t], natal[n], orb);
                     if ((s0 == 0) != (s1 == 0)) {
                         ExpectSameMinute(
-                            {s0 == 0, day, t, natal[n], s0 == 0 ? s1 : s0, orb, tzMinutes});
+                            Query(s0 == 0, day, t, natal[n], s0 == 0 ? s1 : s0, orb, tzMinutes));
                     }
                 }
             }
@@ -119,7 +127,7 @@ TEST_F(OrbCrossing, StationsDippingIntoTheOrbForMinutes) {
                 for (double natal : {edge + orb, edge - orb}) {
                     for (bool entry : {true, false}) {
                         ExpectSameMinute(
-                            {entry, day, body, NormaliseAngle(natal), kConjunction, orb, 0});
+                            Query(entry, day, body, NormaliseAngle(natal), kConjunction, orb, 0));
                     }
                 }
             }
@@ -165,15 +173,16 @@ TEST_F(OrbCrossing, DaysWithoutOrWithSeveralCrossings) {
         const double at = PlanetLongitude(body, day, Zodiac::Tropical);
         for (AspectCode aspect = 1; aspect <= kAllTransitsAspects; ++aspect) {
             for (double natal : {at, NormaliseAngle(at + 1.0), NormaliseAngle(at - orb)}) {
-                ExpectSameMinute({true, day, body, natal, aspect, orb, 60});
-                ExpectSameMinute({false, day, body, natal, aspect, orb, 60});
+                ExpectSameMinute(Query(true, day, body, natal, aspect, orb, 60));
+                ExpectSameMinute(Query(false, day, body, natal, aspect, orb, 60));
             }
         }
     }
     // A whole day in orb: the exit search finds none and reports 23:59.
-    const OrbCrossingQuery none{
-        false, day, kSaturn, PlanetLongitude(kSaturn, day, Zodiac::Tropical), kConjunction, orb, 0};
-    EXPECT_EQ(FormatReportInstant(FindOrbCrossingMinute(none, nullptr), 2, 0, false),
+    const OrbCrossingQuery none = Query(
+        false, day, kSaturn, PlanetLongitude(kSaturn, day, Zodiac::Tropical), kConjunction, orb, 0);
+    EXPECT_EQ(FormatReportInstant(UtToLocalDay(FindOrbCrossingMinute(none, nullptr), 0), 2,
+                                  ListZoneText(0), false),
               "2024-04-01 23:59 GMT23:59");
 }
 
@@ -185,17 +194,17 @@ TEST_F(OrbCrossing, EdgesOfTheDataAndTheSiderealZodiac) {
     for (int32_t day : {lastPlutoDay - 1, lastPlutoDay, lastPlutoDay + 1}) {
         for (int16_t zone : {-660, 0, 660}) {
             ExpectSameMinute(
-                {false, day, kPluto, NormaliseAngle(pluto + 0.01), kConjunction, orb, zone});
+                Query(false, day, kPluto, NormaliseAngle(pluto + 0.01), kConjunction, orb, zone));
             ExpectSameMinute(
-                {true, day, kPluto, NormaliseAngle(pluto + 0.01), kConjunction, orb, zone});
+                Query(true, day, kPluto, NormaliseAngle(pluto + 0.01), kConjunction, orb, zone));
         }
     }
     // A natal Moon outside its data.
-    ExpectSameMinute({true, Jdn(2100, 3, 1), kSun, kAfterRange, kConjunction, orb, 0});
+    ExpectSameMinute(Query(true, Jdn(2100, 3, 1), kSun, kAfterRange, kConjunction, orb, 0));
     const int32_t newYear = Jdn(2024, 1, 1);
-    ExpectSameMinute({true, newYear, kSun,
-                      NormaliseAngle(PlanetLongitude(kSun, newYear, Zodiac::Sidereal) + orb),
-                      kConjunction, orb, 0, Zodiac::Sidereal});
+    ExpectSameMinute(Query(true, newYear, kSun,
+                           NormaliseAngle(PlanetLongitude(kSun, newYear, Zodiac::Sidereal) + orb),
+                           kConjunction, orb, 0, Zodiac::Sidereal));
 }
 
 }  // namespace

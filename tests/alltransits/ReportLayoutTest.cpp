@@ -54,7 +54,7 @@ class ReportLayout : public ::testing::Test {
         in.birthText = "1950-03-07 14:30 GMT+1";
         in.startJdn = start;
         in.endJdn = end;
-        in.tzMinutes = 60;
+        in.zone = ReportZone(60);
         in.orb = 1;
     }
 

@@ -22,33 +22,49 @@ class ReportInstant : public ::testing::Test {
 };
 
 TEST_F(ReportInstant, EachDateStyleEndsWithTheRepeatedTime) {
-    EXPECT_EQ(FormatReportInstant(afternoon, 0, 60, false), "3/7/2023 14:30 GMT+114:30");
-    EXPECT_EQ(FormatReportInstant(afternoon, 1, 60, false), "7.3.2023 14:30 GMT+114:30");
-    EXPECT_EQ(FormatReportInstant(afternoon, 2, 60, false), "2023-03-07 14:30 GMT+114:30");
-    EXPECT_EQ(FormatReportInstant(afternoon, 3, 60, false), "Mar 7 2023 14:30 GMT+114:30");
-    EXPECT_EQ(FormatReportInstant(Jdn(2023, 12, 25), 3, 60, false), "Dec 25 2023 00:00 GMT+100:00");
-    EXPECT_EQ(FormatReportInstant(afternoon, 7, 60, false), "3/7/2023 14:30 GMT+114:30");
+    EXPECT_EQ(FormatReportInstant(afternoon, 0, ListZoneText(60), false),
+              "3/7/2023 14:30 GMT+114:30");
+    EXPECT_EQ(FormatReportInstant(afternoon, 1, ListZoneText(60), false),
+              "7.3.2023 14:30 GMT+114:30");
+    EXPECT_EQ(FormatReportInstant(afternoon, 2, ListZoneText(60), false),
+              "2023-03-07 14:30 GMT+114:30");
+    EXPECT_EQ(FormatReportInstant(afternoon, 3, ListZoneText(60), false),
+              "Mar 7 2023 14:30 GMT+114:30");
+    EXPECT_EQ(FormatReportInstant(Jdn(2023, 12, 25), 3, ListZoneText(60), false),
+              "Dec 25 2023 00:00 GMT+100:00");
+    EXPECT_EQ(FormatReportInstant(afternoon, 7, ListZoneText(60), false),
+              "3/7/2023 14:30 GMT+114:30");
 }
 
 TEST_F(ReportInstant, ZonesAreWholeHoursAndGreenwichStandsAlone) {
-    EXPECT_EQ(FormatReportInstant(afternoon, 2, 0, false), "2023-03-07 14:30 GMT14:30");
-    EXPECT_EQ(FormatReportInstant(afternoon, 2, -300, false), "2023-03-07 14:30 GMT-514:30");
-    EXPECT_EQ(FormatReportInstant(afternoon, 2, 330, false), "2023-03-07 14:30 GMT+514:30");
-    EXPECT_EQ(FormatReportInstant(afternoon, 2, -660, false), "2023-03-07 14:30 GMT-1114:30");
+    EXPECT_EQ(FormatReportInstant(afternoon, 2, ListZoneText(0), false),
+              "2023-03-07 14:30 GMT14:30");
+    EXPECT_EQ(FormatReportInstant(afternoon, 2, ListZoneText(-300), false),
+              "2023-03-07 14:30 GMT-514:30");
+    EXPECT_EQ(FormatReportInstant(afternoon, 2, ListZoneText(330), false),
+              "2023-03-07 14:30 GMT+514:30");
+    EXPECT_EQ(FormatReportInstant(afternoon, 2, ListZoneText(-660), false),
+              "2023-03-07 14:30 GMT-1114:30");
 }
 
 TEST_F(ReportInstant, PeriodEdgesReadTwentyFourHundredWithAStar) {
-    EXPECT_EQ(FormatReportInstant(Jdn(2022, 12, 31), 2, 60, true), "2022-12-31 24:00 GMT+1*24:00");
-    EXPECT_EQ(FormatReportInstant(Jdn(2022, 12, 31), 3, 0, true), "Dec 31 2022 24:00 GMT*24:00");
+    EXPECT_EQ(FormatReportInstant(Jdn(2022, 12, 31), 2, ListZoneText(60), true),
+              "2022-12-31 24:00 GMT+1*24:00");
+    EXPECT_EQ(FormatReportInstant(Jdn(2022, 12, 31), 3, ListZoneText(0), true),
+              "Dec 31 2022 24:00 GMT*24:00");
 }
 
 TEST_F(ReportInstant, TimesRoundToTheMinuteWithinTheirDay) {
     const int32_t day = Jdn(2023, 3, 7);
-    EXPECT_EQ(FormatReportInstant(day + 29.0 / 86400, 2, 0, false), "2023-03-07 00:00 GMT00:00");
-    EXPECT_EQ(FormatReportInstant(day + 85.0 / 86400, 2, 0, false), "2023-03-07 00:01 GMT00:01");
-    EXPECT_EQ(FormatReportInstant(day + 95.0 / 86400, 2, 0, false), "2023-03-07 00:02 GMT00:02");
+    EXPECT_EQ(FormatReportInstant(day + 29.0 / 86400, 2, ListZoneText(0), false),
+              "2023-03-07 00:00 GMT00:00");
+    EXPECT_EQ(FormatReportInstant(day + 85.0 / 86400, 2, ListZoneText(0), false),
+              "2023-03-07 00:01 GMT00:01");
+    EXPECT_EQ(FormatReportInstant(day + 95.0 / 86400, 2, ListZoneText(0), false),
+              "2023-03-07 00:02 GMT00:02");
     // The last half minute of a day stays in that day.
-    EXPECT_EQ(FormatReportInstant(day + 86370.0 / 86400, 2, 0, false), "2023-03-07 23:59 GMT23:59");
+    EXPECT_EQ(FormatReportInstant(day + 86370.0 / 86400, 2, ListZoneText(0), false),
+              "2023-03-07 23:59 GMT23:59");
 }
 
 TEST(DayValues, LocalDaysAndJulianDatesAreInverse) {

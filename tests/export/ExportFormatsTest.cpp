@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "alltransits/AllTransitsTables.h"
 #include "ephemeris/Angles.h"
 #include "export/CsvExport.h"
 #include "export/ExportReading.h"
@@ -73,7 +74,8 @@ ExportedAllTransits AllTransits() {
                                kSquare,
                                kSun,
                                {Jdn(2022, 12, 31), 0, true},
-                               {Jdn(2023, 2, 20), Jdn(2023, 2, 20) + 9.2 / 24, false}};
+                               {Jdn(2023, 2, 20), Jdn(2023, 2, 20) + 9.2 / 24, false,
+                                LocalDayToUt(Jdn(2023, 2, 20) + 9.2 / 24, 60)}};
     return {Jdn(2023, 1, 1),
             Jdn(2023, 12, 31),
             {Jdn(1950, 3, 7), "14:30", "GMT+1"},
@@ -304,6 +306,32 @@ TEST(JsonExport, AllTransitsCarryBothEndsWithThePeriodEdgeMarked) {
     EXPECT_EQ(transit["end"]["period_edge"], false);
 }
 
+// In a named zone each end carries the offset and abbreviation in force at it.
+ExportedAllTransits AllTransitsInBerlin() {
+    ExportedAllTransits all = AllTransits();
+    all.zone = ReportZone(Zone::Find("Europe/Berlin").value());
+    const int32_t july = Jdn(2023, 7, 1);
+    all.orbs[1].transits[0].end = {july, july + 9.2 / 24, false, july - 0.5 + 7.2 / 24};
+    return all;
+}
+
+TEST(JsonExport, AllTransitsInANamedZoneCarryTheOffsetsInForce) {
+    const auto document =
+        nlohmann::json::parse(ExportText(AllTransitsInBerlin(), ExportFormat::Json).value());
+    EXPECT_TRUE(document["settings"]["zone_offset_minutes"].is_null());
+    EXPECT_EQ(document["settings"]["zone"], "Europe/Berlin");
+    const auto& transit = document["orbs"][1]["transits"][0];
+    EXPECT_EQ(transit["start"]["utc"], "2022-12-31T23:00:00Z");
+    EXPECT_EQ(transit["start"]["local"], "2023-01-01T00:00:00+01:00");
+    EXPECT_EQ(transit["start"]["zone"], "CET");
+    EXPECT_EQ(transit["end"]["utc"], "2023-07-01T07:12:00Z");
+    EXPECT_EQ(transit["end"]["local"], "2023-07-01T09:12:00+02:00");
+    EXPECT_EQ(transit["end"]["zone"], "CEST");
+    const auto csv = ParseCsv(ExportText(AllTransitsInBerlin(), ExportFormat::Csv).value());
+    ASSERT_EQ(csv.records.size(), 2u);
+    EXPECT_EQ(csv.records[1].back(), "CEST");
+}
+
 // The exports of every kind validate against the schema shipped with them, and a document that
 // breaks it does not.
 TEST(JsonExport, DocumentsValidateAgainstTheSchema) {
@@ -318,6 +346,8 @@ TEST(JsonExport, DocumentsValidateAgainstTheSchema) {
     EXPECT_TRUE(validates("run.json", ExportOf(WorldRuns(), ExportFormat::Json)));
     EXPECT_TRUE(validates("show-all.json", ExportOf(personal, ExportFormat::Json)));
     EXPECT_TRUE(validates("all.json", ExportText(AllTransits(), ExportFormat::Json).value()));
+    EXPECT_TRUE(
+        validates("berlin.json", ExportText(AllTransitsInBerlin(), ExportFormat::Json).value()));
     EXPECT_FALSE(validates("broken.json", R"({"format_version": 1, "command": "run"})"));
 }
 

@@ -71,6 +71,25 @@ TEST_F(AllTransitsButton, TheDateStyleBoxStartsAtOneAndTheButtonRunsTheHandler) 
     EXPECT_TRUE(fs::exists(Folder()));
 }
 
+// Named zones reach the reports, and the exports and the timeline keep the results' zone.
+TEST_F(AllTransitsButton, NamedZonesReachTheReports) {
+    w.txbBirthZone.text = "America/New_York";
+    w.txbResultZone.text = "Europe/Berlin";
+    w.txbAllTransitsDateFormat.text = "2";
+    EXPECT_EQ(w.cmdShowAllTransits_Click().kind, OutcomeKind::Done);
+    const std::string report = ReadFile((Folder() / "1990-06-15_2023-01-16_14d_5orb.txt").string());
+    EXPECT_NE(report.find("BORN 1990-06-15 12:00 EDT\r\n"), std::string::npos);
+    EXPECT_NE(report.find("FOR THE PERIOD 2023-01-15 24:00 CET TO 2023-01-29 24:00 CET"),
+              std::string::npos);
+    EXPECT_EQ(report.find("GMT"), std::string::npos);
+    const ExportedAllTransits kept = w.LastAllTransitsExport();
+    ASSERT_TRUE(kept.zone.Named());
+    EXPECT_EQ(kept.zone.Named()->Name(), "Europe/Berlin");
+    EXPECT_EQ(kept.birth.zone, "EDT");
+    ASSERT_TRUE(w.TimelineOfAllTransits(5));
+    EXPECT_EQ(w.TimelineOfAllTransits(5)->timezoneText, "Europe/Berlin");
+}
+
 TEST_F(AllTransitsButton, WritesTheThreeReportsAndTheDayFile) {
     w.SetPaneText("an earlier run");
     EXPECT_EQ(w.cmdShowAllTransits_Click().kind, OutcomeKind::Done);

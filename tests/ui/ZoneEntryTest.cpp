@@ -225,22 +225,6 @@ TEST_F(ZoneEntryTest, NamesTheDatabaseLacksAreRefusedWithTheirRole) {
     }
 }
 
-// Its reports keep the lists' whole-hour offsets, so a named zone would be ignored there.
-TEST_F(ZoneEntryTest, TheAllTransitsModeRefusesNamedZones) {
-    SetPeriod("2026-1-1", "2026-3-31");
-    const Box refusal{
-        "'All transits' can at present be calculated\r\nonly in the timezones of "
-        "the lists, not in named zones.",
-        MsgIcon::None, "Restriction"};
-    for (Control* entry : {&w.txbBirthZone, &w.txbResultZone}) {
-        p.boxes.boxes.clear();
-        entry->text = "Europe/Berlin";
-        EXPECT_EQ(w.cmdShowAllTransits_Click().kind, OutcomeKind::Refused);
-        EXPECT_EQ(Shown(p), std::vector<Box>{refusal}) << entry->name;
-        entry->text = "";
-    }
-}
-
 TEST_F(ZoneEntryTest, TypingOffersTheZoneNamesThatContainTheText) {
     w.txbResultZone.text = "kathm";
     w.txbResultZone.change();
