@@ -2,6 +2,7 @@
 // and day file) as a process runs it once, with longitudes kept for reuse (cached), computed
 // afresh each time (uncached) and with the literal crossing search: time, longitudes computed
 // by the crossing searches, and a check that all three write the same files byte for byte.
+// Also the cached path with the birth and the results in Europe/Berlin.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "alltransits/AllTransits.h"
 #include "alltransits/AllTransitsReport.h"
 #include "calendar/DatePr2.h"
+#include "calendar/Zone.h"
 #include "ephemeris/LongitudeCache.h"
 #include "ephemeris/PlanetLongitude.h"
 #include "ephemeris/Vocabulary.h"
@@ -43,10 +45,20 @@ AllTransitsRequest LongestPeriod(int orb, const fs::path& folder) {
     return r;
 }
 
-enum class Path { kCached, kUncached, kLiteral };
+enum class Path { kCached, kUncached, kLiteral, kNamedZone };
 
 const char* Name(Path path) {
-    return path == Path::kCached ? "cached" : path == Path::kUncached ? "uncached" : "literal";
+    switch (path) {
+        case Path::kCached:
+            return "cached";
+        case Path::kUncached:
+            return "uncached";
+        case Path::kLiteral:
+            return "literal";
+        case Path::kNamedZone:
+            return "named-zone";
+    }
+    return "";
 }
 
 fs::path Folder(Path path) {
@@ -65,12 +77,17 @@ OrbCrossingStats WholeMode(Path path) {
         initialised = true;
     }
     ForgetLongitudes();
-    SetLongitudeCacheEnabled(path == Path::kCached);
+    SetLongitudeCacheEnabled(path == Path::kCached || path == Path::kNamedZone);
     QuietWindow window;
     OrbCrossingStats stats;
     const AllTransitsOptions options{path == Path::kLiteral, &stats};
     for (int orb : kOrbs) {
-        if (ComputeAllTransits(LongestPeriod(orb, Folder(path)), window, options) != 0) {
+        AllTransitsRequest request = LongestPeriod(orb, Folder(path));
+        if (path == Path::kNamedZone) {
+            // Looked up for each computation, after the ephemeris is in use, as the window does.
+            request.birthZone = request.resultsZone = Zone::Find("Europe/Berlin");
+        }
+        if (ComputeAllTransits(request, window, options) != 0) {
             std::cerr << "the computation of orb " << orb << " failed\n";
             std::abort();
         }
@@ -116,6 +133,9 @@ BENCHMARK_CAPTURE(AllTransitsLongestPeriod, cached, Path::kCached)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(AllTransitsLongestPeriod, uncached, Path::kUncached)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(AllTransitsLongestPeriod, named_zone, Path::kNamedZone)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(AllTransitsLongestPeriod, literal, Path::kLiteral)
