@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cctype>
 #include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 
 namespace zenthra {
 
@@ -36,6 +39,38 @@ bool PlausibleName(std::string_view name) {
            std::all_of(name.begin(), name.end(), NameCharacter);
 }
 
+constexpr const char* kDatabaseText = "/usr/share/zoneinfo/tzdata.zi";
+
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+// The names the toolkit does not list: the zones outside the country table ("Etc/GMT-1",
+// "EST5EDT") and the old names kept as links ("Asia/Calcutta", "US/Eastern"), each with the
+// zone it names, keyed in lower case. From the database's own text form, whose lines "Z name"
+// and "L zone name" declare them.
+const std::map<std::string, std::string>& DatabaseNames() {
+    static const std::map<std::string, std::string> names = [] {
+        std::map<std::string, std::string> found;
+        std::ifstream source(kDatabaseText);
+        for (std::string line; std::getline(source, line);) {
+            std::istringstream words(line);
+            std::string kind, first, second;
+            words >> kind >> first >> second;
+            if (kind == "Z") {
+                found[LowerCase(first)] = first;
+            } else if (kind == "L") {
+                found[LowerCase(second)] = first;
+            }
+        }
+        return found;
+    }();
+    return names;
+}
+
 std::optional<QByteArray> KnownId(std::string_view name) {
     const QByteArray wanted(name.data(), static_cast<qsizetype>(name.size()));
     if (QTimeZone::isTimeZoneIdAvailable(wanted)) {
@@ -46,7 +81,11 @@ std::optional<QByteArray> KnownId(std::string_view name) {
             return id;
         }
     }
-    return std::nullopt;
+    const auto declared = DatabaseNames().find(LowerCase(name));
+    if (declared == DatabaseNames().end() || !PlausibleName(declared->second)) {
+        return std::nullopt;
+    }
+    return QByteArray::fromStdString(declared->second);
 }
 
 QDateTime AtInstant(int64_t instant) {
@@ -155,7 +194,7 @@ ZoneLocalTime LocalTimeAt(const Zone& zone, double julianDate) {
 
 std::string TzDatabaseVersion() {
     // The database's own text form starts with its version: "# version 2024a".
-    std::ifstream source("/usr/share/zoneinfo/tzdata.zi");
+    std::ifstream source(kDatabaseText);
     std::string line;
     constexpr std::string_view kMark = "# version ";
     if (std::getline(source, line) && line.starts_with(kMark)) {

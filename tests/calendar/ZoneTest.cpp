@@ -121,6 +121,21 @@ TEST(ZoneNames, KnownNamesAndLetterCase) {
     EXPECT_EQ(Zone::Find("europe/berlin")->Name(), "Europe/Berlin");
 }
 
+// Zones outside the country table, and old names that the database keeps as links to the
+// zones that replaced them.
+TEST(ZoneNames, UnlistedZonesAndOldNamesFindTheirZones) {
+    const int64_t winter = At(2023, 1, 15, 12, 0);
+    EXPECT_EQ(Named("Etc/GMT-1").OffsetSeconds(winter), 3600);
+    EXPECT_EQ(Named("EST5EDT").Abbreviation(At(2023, 7, 1, 12, 0)), "EDT");
+    EXPECT_EQ(Named("Asia/Calcutta").Name(), "Asia/Kolkata");
+    EXPECT_EQ(Named("us/eastern").Name(), "America/New_York");
+    EXPECT_EQ(Named("Europe/Kiev").OffsetSeconds(winter), 7200);
+    for (const char* bad : {"Europe", "Asia", "right/Europe/Berlin", "posix/Europe/Berlin",
+                            "leapseconds", "Etc", "Nonsense"}) {
+        EXPECT_FALSE(Zone::Find(bad)) << bad;
+    }
+}
+
 TEST(ZoneNames, TheListedNamesAreSortedAndEachFindsItsZone) {
     const std::vector<std::string>& names = ZoneNames();
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
