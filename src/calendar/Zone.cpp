@@ -5,8 +5,8 @@
 #include <QTimeZone>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cctype>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <set>
