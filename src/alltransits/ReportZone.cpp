@@ -16,6 +16,12 @@ int64_t DayStartInstant(const Zone& zone, int32_t jdn) {
     return zone.DayStart(jdn - kUnixEpochJdn);
 }
 
+// " CEST": an abbreviation as it follows a time.
+std::string AfterTime(const std::string& abbreviation) {
+    std::string text(" ");
+    return text.append(abbreviation);
+}
+
 }  // namespace
 
 ReportZone::ReportZone(int16_t minutes) : minutes(minutes) {}
@@ -64,12 +70,12 @@ std::optional<double> ReportZone::JulianDateOf(int32_t jdn, int minuteOfDay) con
 }
 
 std::string ReportZone::TextAt(double julianDate) const {
-    return named ? " " + named->Abbreviation(InstantOfJulianDate(julianDate))
+    return named ? AfterTime(named->Abbreviation(InstantOfJulianDate(julianDate)))
                  : ListZoneText(minutes);
 }
 
 std::string ReportZone::TextAtEndOf(int32_t jdn) const {
-    return named ? " " + named->Abbreviation(DayStartInstant(*named, jdn + 1) - 1)
+    return named ? AfterTime(named->Abbreviation(DayStartInstant(*named, jdn + 1) - 1))
                  : ListZoneText(minutes);
 }
 
