@@ -48,26 +48,17 @@ class SvgSurface : public TimelineSurface {
 
     void Rect(const TimelineTag& tag, double x, double y, double width, double height,
               const TimelinePaint& paint) override {
-        xml.writeStartElement("rect");
-        Identify(tag);
-        Attributes({{"x", x}, {"y", y}, {"width", width}, {"height", height}});
-        Close(tag, paint);
+        Shape("rect", tag, {{"x", x}, {"y", y}, {"width", width}, {"height", height}}, paint);
     }
 
     void Circle(const TimelineTag& tag, double cx, double cy, double r,
                 const TimelinePaint& paint) override {
-        xml.writeStartElement("circle");
-        Identify(tag);
-        Attributes({{"cx", cx}, {"cy", cy}, {"r", r}});
-        Close(tag, paint);
+        Shape("circle", tag, {{"cx", cx}, {"cy", cy}, {"r", r}}, paint);
     }
 
     void Line(const TimelineTag& tag, double x1, double y1, double x2, double y2,
               const TimelinePaint& paint) override {
-        xml.writeStartElement("line");
-        Identify(tag);
-        Attributes({{"x1", x1}, {"x2", x2}, {"y1", y1}, {"y2", y2}});
-        Close(tag, paint);
+        Shape("line", tag, {{"x1", x1}, {"x2", x2}, {"y1", y1}, {"y2", y2}}, paint);
     }
 
     void Text(const TimelineTag& tag, double x, double y, double size,
@@ -80,6 +71,15 @@ class SvgSurface : public TimelineSurface {
     }
 
   private:
+    void Shape(const char* element, const TimelineTag& tag,
+               std::initializer_list<std::pair<const char*, double>> values,
+               const TimelinePaint& paint) {
+        xml.writeStartElement(element);
+        Identify(tag);
+        Attributes(values);
+        Close(tag, paint);
+    }
+
     void Identify(const TimelineTag& tag) {
         if (!tag.id.empty()) {
             xml.writeAttribute("id", ToQString(tag.id));
